@@ -1,0 +1,44 @@
+#include "DetachedThreads.h"
+
+#include <chrono>
+#include <thread>
+
+void DetachedThreads::detachNewThread(std::function<void()> body)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_running;
+    }
+    std::thread([this, body = std::move(body)] {
+        body();
+        std::lock_guard lock(m_mutex);
+        --m_running;
+        m_changed.notify_all();
+    }).detach();
+}
+
+void DetachedThreads::sleep(unsigned seconds)
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait_for(lock, std::chrono::seconds(seconds), [this] { return m_interrupted; });
+}
+
+void DetachedThreads::interruptSleeps()
+{
+    std::lock_guard lock(m_mutex);
+    m_interrupted = true;
+    m_changed.notify_all();
+}
+
+bool DetachedThreads::waitUntilIdle(int timeoutMs)
+{
+    std::unique_lock lock(m_mutex);
+    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                              [this] { return m_running == 0; });
+}
+
+int DetachedThreads::runningCount()
+{
+    std::lock_guard lock(m_mutex);
+    return m_running;
+}

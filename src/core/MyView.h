@@ -1,0 +1,107 @@
+#pragma once
+
+#include "BitmapImage.h"
+#include "Geometry.h"
+#include "Relaxed.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+class Display;
+class PopUpMenu;
+class Slider;
+class Switch;
+class ThreadLauncher;
+class Window;
+
+// The explorer: view, application delegate, target of every control and body
+// of the worker threads. Fields are public: they are the explorer's state
+// record, and the platform glue and the tests read them by name.
+class MyView {
+public:
+    static constexpr int kTableSize = 16384;
+    // Neither side of the picture may exceed what the tables and line buffers hold.
+    static constexpr float kMaxSide = float(kTableSize);
+
+    MyView(Display &display, ThreadLauncher &threads);
+    MyView(const MyView &) = delete;
+    MyView &operator=(const MyView &) = delete;
+
+    // Actions; sender is the control, or null when the view sends it itself.
+    void doReportButton(const void *sender);
+    void doThreadMenu(const void *sender);
+    void doDwellMenu(const void *sender);
+    void doResetOriginButton(const void *sender);
+    void resetButton(const void *sender);
+    void startButton(const void *sender);
+
+    // Events, with points in the view's unflipped coordinates.
+    void mouseDown(NSPoint location);
+    void mouseDragged(NSPoint location);
+    void mouseUp(NSPoint location);
+    void keyDown();
+    void keyUp();
+
+    void drawRect(NSRect rect);
+    void threadMain(int currentSequence);
+
+    void applicationDidFinishLaunching();
+    bool applicationShouldTerminateAfterLastWindowClosed() const { return true; }
+
+    bool acceptsFirstMouse() const { return false; }
+    bool acceptsFirstResponder() const { return true; }
+    bool isOpaque() const { return true; }
+    bool isFlipped() const { return false; }
+
+    // Outlets, connected by whoever builds the window; not owned.
+    Window *window = nullptr;
+    PopUpMenu *threadMenu = nullptr;
+    PopUpMenu *dwellMenu = nullptr;
+    Switch *randomizerSwitch = nullptr;
+    Switch *originSwitch = nullptr;
+    Slider *escapeRadiusSlider = nullptr;
+    Switch *clearSwitch = nullptr;
+
+    std::unique_ptr<BitmapImage> myImage;
+    std::uint8_t *bitmapData = nullptr;
+    NSRect frame{};
+    int num_threads = 0;
+    Relaxed<int> max_dwells;
+    std::mutex workLock;
+    int lastLine = 0;
+    std::array<Relaxed<int>, kTableSize> lineTable;
+    std::array<int, kTableSize> drawnTable{};
+    int height = 0;
+    int comp_sequence = 0;
+    int total_dwells = 0;
+    int acc_dwells = 0;
+    Relaxed<double> viewX;
+    Relaxed<double> viewY;
+    Relaxed<double> viewStep;
+    Relaxed<double> originX;
+    Relaxed<double> originY;
+    Relaxed<double> escapeRadius;
+
+    NSPoint mouseDownPoint{};
+    NSPoint mouseDragPoint{};
+    NSRect mouseDragRect{};
+    bool isSelecting = false;
+    bool isDragging = false;
+
+private:
+    struct WorkerSnapshot;
+
+    NSRect usableBounds() const;
+    bool resizeIfNeeded(NSRect bounds);
+    void createImage(NSRect bounds);
+    void markDrawnRows(NSRect rect);
+    void drawSelection();
+    void prepareSchedule();
+    void storeLine(const WorkerSnapshot &snapshot, int line, const int *buf, int lineDwells);
+    NSPoint clickTarget() const;
+
+    Display &m_display;
+    ThreadLauncher &m_threads;
+};

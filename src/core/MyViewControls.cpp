@@ -1,0 +1,1 @@
+#include "MyView.h"

@@ -1,0 +1,8 @@
+#pragma once
+
+// A check box; state 1 means on.
+class Switch {
+public:
+    virtual ~Switch() = default;
+    virtual int state() const = 0;
+};

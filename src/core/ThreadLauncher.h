@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+
+// Worker threads for render passes: detached, never joined.
+class ThreadLauncher {
+public:
+    virtual ~ThreadLauncher() = default;
+
+    // Starts body on a new detached thread and returns at once.
+    virtual void detachNewThread(std::function<void()> body) = 0;
+    // Suspends the calling thread.
+    virtual void sleep(unsigned seconds) = 0;
+};
