@@ -1,6 +1,7 @@
 #include "DetachedThreads.h"
 
 #include <chrono>
+#include <system_error>
 #include <thread>
 
 void DetachedThreads::detachNewThread(std::function<void()> body)
@@ -9,12 +10,22 @@ void DetachedThreads::detachNewThread(std::function<void()> body)
         std::lock_guard lock(m_mutex);
         ++m_running;
     }
-    std::thread([this, body = std::move(body)] {
-        body();
-        std::lock_guard lock(m_mutex);
-        --m_running;
-        m_changed.notify_all();
-    }).detach();
+    try {
+        std::thread([this, body = std::move(body)] {
+            body();
+            finished();
+        }).detach();
+    } catch (const std::system_error &) {
+        // Out of threads: the pass goes on with the workers that did start.
+        finished();
+    }
+}
+
+void DetachedThreads::finished()
+{
+    std::lock_guard lock(m_mutex);
+    --m_running;
+    m_changed.notify_all();
 }
 
 void DetachedThreads::sleep(unsigned seconds)

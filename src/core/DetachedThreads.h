@@ -20,6 +20,8 @@ public:
     int runningCount();
 
 private:
+    void finished();
+
     std::mutex m_mutex;
     std::condition_variable m_changed;
     int m_running = 0;

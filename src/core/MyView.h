@@ -31,8 +31,8 @@ public:
 
     // Actions; sender is the control, or null when the view sends it itself.
     void doReportButton(const void *sender);
-    void doThreadMenu(const void *sender);
-    void doDwellMenu(const void *sender);
+    void doThreadMenu(const PopUpMenu *sender);
+    void doDwellMenu(const PopUpMenu *sender);
     void doResetOriginButton(const void *sender);
     void resetButton(const void *sender);
     void startButton(const void *sender);
@@ -99,8 +99,9 @@ private:
     void markDrawnRows(NSRect rect);
     void drawSelection();
     void prepareSchedule();
-    void storeLine(const WorkerSnapshot &snapshot, int line, const int *buf, int lineDwells);
-    NSPoint clickTarget() const;
+    WorkerSnapshot takeSnapshot();
+    bool storeLine(const WorkerSnapshot &snapshot, int myLine, const int *buf, int update_dwells);
+    void zoomOrMoveOrigin(double newX, double newY);
 
     Display &m_display;
     ThreadLauncher &m_threads;

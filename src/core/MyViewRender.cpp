@@ -1,1 +1,47 @@
 #include "MyView.h"
+
+#include "ControlValues.h"
+#include "Display.h"
+#include "ThreadLauncher.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+void MyView::startButton(const void *)
+{
+    int currentSequence;
+    {
+        std::lock_guard lock(workLock);
+        ++comp_sequence;
+        lastLine = 0;
+        total_dwells = 0;
+        acc_dwells = 0;
+        escapeRadius = double(floatValueOf(escapeRadiusSlider));
+        currentSequence = comp_sequence;
+    }
+    // Workers of the old pass check the pass number before every write, so
+    // the buffer and the tables are ours until the new workers start.
+    if (isOn(clearSwitch) && myImage)
+        std::fill_n(bitmapData, myImage->byteCount(), std::uint8_t(0xff));
+    m_display.displayRect(frame);
+    prepareSchedule();
+    for (int x = 0; x < num_threads; ++x)
+        m_threads.detachNewThread([this, currentSequence] { threadMain(currentSequence); });
+}
+
+void MyView::prepareSchedule()
+{
+    for (int x = 0; x < height; ++x)
+        drawnTable[x] = 0;
+    for (int x = 0; x < height; ++x)
+        lineTable[x] = x;
+    if (!isOn(randomizerSwitch))
+        return;
+    // Unseeded rand, so the order is the same after every launch.
+    for (int x = 0; x < height; ++x) {
+        const int randIndex = std::rand() % height;
+        const int tmp = lineTable[x];
+        lineTable[x] = lineTable[randIndex];
+        lineTable[randIndex] = tmp;
+    }
+}

@@ -1,0 +1,151 @@
+#include "FakeDisplay.h"
+
+#include "MyView.h"
+
+#include <algorithm>
+
+void FakeDisplay::setBounds(NSRect bounds)
+{
+    std::lock_guard lock(m_mutex);
+    m_bounds = bounds;
+}
+
+NSRect FakeDisplay::bounds() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_bounds;
+}
+
+void FakeDisplay::displayRect(NSRect rect)
+{
+    m_immediate.push_back(rect);
+    if (const auto area = clipped(rect))
+        draw(*area);
+}
+
+void FakeDisplay::setNeedsDisplayInRect(NSRect rect)
+{
+    std::lock_guard lock(m_mutex);
+    m_strips.push_back(rect);
+    m_pending.push_back(rect);
+}
+
+void FakeDisplay::setNeedsDisplay(bool flag)
+{
+    std::lock_guard lock(m_mutex);
+    if (!flag)
+        return;
+    ++m_fullRequests;
+    m_pending.push_back(m_bounds);
+}
+
+void FakeDisplay::makeKeyAndOrderFront()
+{
+    isShown = true;
+    draw(bounds());
+}
+
+int FakeDisplay::runPendingDisplays(bool merge)
+{
+    std::vector<NSRect> pending;
+    {
+        std::lock_guard lock(m_mutex);
+        pending.swap(m_pending);
+    }
+    std::vector<NSRect> areas;
+    for (const NSRect &rect : pending)
+        if (const auto area = clipped(rect))
+            areas.push_back(*area);
+    if (merge && !areas.empty()) {
+        NSRect all = areas.front();
+        for (const NSRect &r : areas) {
+            const float left = std::min(all.origin.x, r.origin.x);
+            const float bottom = std::min(all.origin.y, r.origin.y);
+            const float right = std::max(all.origin.x + all.size.width, r.origin.x + r.size.width);
+            const float top = std::max(all.origin.y + all.size.height, r.origin.y + r.size.height);
+            all = {{left, bottom}, {right - left, top - bottom}};
+        }
+        areas = {all};
+    }
+    for (const NSRect &area : areas)
+        draw(area);
+    return int(areas.size());
+}
+
+std::optional<NSRect> FakeDisplay::clipped(NSRect rect) const
+{
+    const NSRect b = bounds();
+    const float left = std::max(rect.origin.x, b.origin.x);
+    const float bottom = std::max(rect.origin.y, b.origin.y);
+    const float right = std::min(rect.origin.x + rect.size.width, b.origin.x + b.size.width);
+    const float top = std::min(rect.origin.y + rect.size.height, b.origin.y + b.size.height);
+    if (!(right > left) || !(top > bottom))
+        return std::nullopt;
+    return NSRect{{left, bottom}, {right - left, top - bottom}};
+}
+
+void FakeDisplay::draw(NSRect rect)
+{
+    m_drawn.push_back(rect);
+    if (m_view)
+        m_view->drawRect(rect);
+}
+
+std::vector<NSRect> FakeDisplay::stripRequests() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_strips;
+}
+
+int FakeDisplay::fullRequests() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_fullRequests;
+}
+
+std::vector<FakeDisplay::DrawOp> FakeDisplay::takeOps()
+{
+    std::vector<DrawOp> ops;
+    ops.swap(m_ops);
+    return ops;
+}
+
+void FakeDisplay::forgetRequests()
+{
+    std::lock_guard lock(m_mutex);
+    m_strips.clear();
+    m_fullRequests = 0;
+    m_drawn.clear();
+    m_immediate.clear();
+}
+
+void FakeDisplay::drawImage(const BitmapImage &image, NSRect rect)
+{
+    m_ops.push_back({OpKind::Image, rect, {}, CompositingOperation::Copy, {}, {}, 0,
+                     m_focusDepth > 0});
+    m_shown.assign(image.bitmapData(), image.bitmapData() + image.byteCount());
+    m_shownWidth = image.pixelsWide();
+}
+
+void FakeDisplay::fillRect(NSRect rect, RGBAColor color, CompositingOperation operation)
+{
+    m_ops.push_back({OpKind::Fill, rect, color, operation, {}, {}, 0, m_focusDepth > 0});
+}
+
+void FakeDisplay::frameRect(NSRect rect, RGBAColor color)
+{
+    m_ops.push_back({OpKind::Frame, rect, color, CompositingOperation::Copy, {}, {}, 0,
+                     m_focusDepth > 0});
+}
+
+void FakeDisplay::strokeLine(NSPoint from, NSPoint to, float lineWidth)
+{
+    m_ops.push_back({OpKind::Stroke, {}, {}, CompositingOperation::Copy, from, to, lineWidth,
+                     m_focusDepth > 0});
+}
+
+void FakeDisplay::flushGraphics()
+{
+    m_ops.push_back({OpKind::Flush, {}, {}, CompositingOperation::Copy, {}, {}, 0,
+                     m_focusDepth > 0});
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "FakeControls.h"
+#include "FakeDisplay.h"
+#include "MyView.h"
+#include "TestThreads.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One explorer wired to the fake layer and fake controls, as the interface
+// file would connect it. Waits for every worker before it goes away.
+class TestExplorer {
+public:
+    TestExplorer(float width = 400, float height = 300, std::string threadTitle = "2 threads",
+                 std::string dwellTitle = "200 iterations");
+    ~TestExplorer();
+    TestExplorer(const TestExplorer &) = delete;
+    TestExplorer &operator=(const TestExplorer &) = delete;
+
+    void launch() { view.applicationDidFinishLaunching(); }
+    // True once every worker started so far has ended.
+    bool waitForWorkers(int timeoutMs = 120000) { return threads.waitUntilIdle(timeoutMs); }
+    // Lets the running pass end, then draws what it asked for.
+    bool finishPass();
+    // The picture the kernel gives for the current plane window and origin,
+    // in the image buffer's format.
+    std::vector<std::uint8_t> expectedPicture() const;
+    std::vector<std::uint8_t> picture() const;
+
+    FakeDisplay display;
+    TestThreads threads;
+    FakeMenu threadMenu;
+    FakeMenu dwellMenu;
+    FakeSwitch randomizerSwitch;
+    FakeSwitch originSwitch;
+    FakeSwitch clearSwitch;
+    FakeSlider escapeRadiusSlider;
+    MyView view;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "DetachedThreads.h"
+
+#include <atomic>
+
+// Real detached workers, but the one-second wait at the end of a pass can be
+// made instant so that tests run quickly.
+class TestThreads : public DetachedThreads {
+public:
+    void detachNewThread(std::function<void()> body) override
+    {
+        ++started;
+        DetachedThreads::detachNewThread(std::move(body));
+    }
+    void sleep(unsigned seconds) override
+    {
+        ++sleeps;
+        if (!instantSleep)
+            DetachedThreads::sleep(seconds);
+    }
+
+    std::atomic<bool> instantSleep{true};
+    std::atomic<int> started{0};
+    std::atomic<int> sleeps{0};
+};
