@@ -27,6 +27,7 @@ void FakeDisplay::setNeedsDisplayInRect(NSRect rect)
 {
     std::lock_guard lock(m_mutex);
     m_strips.push_back(rect);
+    m_stripSequences.push_back(m_view ? m_view->comp_sequence : 0);
     m_pending.push_back(rect);
 }
 
@@ -97,6 +98,16 @@ std::vector<NSRect> FakeDisplay::stripRequests() const
     return m_strips;
 }
 
+std::vector<NSRect> FakeDisplay::stripsOfPass(int sequence) const
+{
+    std::lock_guard lock(m_mutex);
+    std::vector<NSRect> strips;
+    for (std::size_t i = 0; i < m_strips.size(); ++i)
+        if (m_stripSequences[i] == sequence)
+            strips.push_back(m_strips[i]);
+    return strips;
+}
+
 int FakeDisplay::fullRequests() const
 {
     std::lock_guard lock(m_mutex);
@@ -114,6 +125,7 @@ void FakeDisplay::forgetRequests()
 {
     std::lock_guard lock(m_mutex);
     m_strips.clear();
+    m_stripSequences.clear();
     m_fullRequests = 0;
     m_drawn.clear();
     m_immediate.clear();

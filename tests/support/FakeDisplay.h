@@ -58,6 +58,8 @@ public:
 
     // What has been requested and drawn so far.
     std::vector<NSRect> stripRequests() const;
+    // The strips asked for while the given pass was current.
+    std::vector<NSRect> stripsOfPass(int sequence) const;
     int fullRequests() const;
     std::vector<NSRect> drawnRects() const { return m_drawn; }
     std::vector<NSRect> immediateRects() const { return m_immediate; }
@@ -79,6 +81,9 @@ private:
     NSRect m_bounds{};
     std::vector<NSRect> m_pending;
     std::vector<NSRect> m_strips;
+    // The pass number at each strip request: workers ask under the work lock,
+    // and only the main thread changes the number.
+    std::vector<int> m_stripSequences;
     int m_fullRequests = 0;
 
     // Main thread only.

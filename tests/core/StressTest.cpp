@@ -1,0 +1,93 @@
+#include "TestExplorer.h"
+#include "mandel.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+// Ends with one undisturbed pass and checks that it alone reached the picture:
+// every line stored once while it was current, and the kernel's picture.
+void expectCleanFinalPass(TestExplorer &explorer)
+{
+    MyView &view = explorer.view;
+    explorer.threadMenu.title = "3 threads";
+    view.doThreadMenu(&explorer.threadMenu);
+    explorer.dwellMenu.title = "300";
+    view.doDwellMenu(&explorer.dwellMenu);
+    explorer.display.setNeedsDisplay(true);
+    explorer.display.runPendingDisplays();
+    view.startButton(nullptr);
+    const int finalPass = view.comp_sequence;
+    ASSERT_TRUE(explorer.finishPass());
+    ASSERT_EQ(view.comp_sequence, finalPass);
+
+    const auto strips = explorer.display.stripsOfPass(finalPass);
+    std::vector<int> perRow(std::size_t(view.height));
+    for (const NSRect &strip : strips)
+        ++perRow.at(std::size_t(strip.origin.y));
+    EXPECT_EQ(perRow, std::vector<int>(std::size_t(view.height), 1));
+    EXPECT_EQ(explorer.picture(), explorer.expectedPicture());
+}
+
+} // namespace
+
+TEST(Stress, HundredsOfStartsWithManyThreads)
+{
+    TestExplorer explorer(96, 64, "16 threads", "1500 iterations");
+    explorer.launch();
+    for (int start = 0; start < 300; ++start) {
+        explorer.view.startButton(nullptr);
+        if (start % 20 == 0)
+            explorer.display.runPendingDisplays(true);
+    }
+    EXPECT_EQ(explorer.view.comp_sequence, 301);
+    expectCleanFinalPass(explorer);
+}
+
+TEST(Stress, ResizesGesturesAndSettingsDuringPasses)
+{
+    std::mt19937 random(2024);
+    TestExplorer explorer(100, 80, "6 threads", "1000 iterations");
+    MyView &view = explorer.view;
+    explorer.launch();
+    const NSSize sizes[] = {{1, 1}, {16384, 2}, {2, 16384}, {150, 40}, {33, 97}, {100, 80}};
+    for (int step = 0; step < 120; ++step) {
+        const NSPoint p{float(random() % 100), float(random() % 80)};
+        switch (random() % 6) {
+        case 0:
+            explorer.display.setBounds({{0, 0}, sizes[random() % 6]});
+            explorer.display.setNeedsDisplay(true);
+            break;
+        case 1:
+            explorer.originSwitch.value = int(random() % 2);
+            view.mouseDown(p);
+            view.mouseUp(p);
+            break;
+        case 2:
+            view.mouseDown(p);
+            view.mouseDragged({p.x + 30, p.y + 25});
+            view.mouseUp(p);
+            break;
+        case 3:
+            explorer.dwellMenu.title = std::to_string(int(random() % 3000) - 100);
+            view.doDwellMenu(&explorer.dwellMenu);
+            break;
+        case 4:
+            explorer.threadMenu.title = std::to_string(random() % 12);
+            view.doThreadMenu(&explorer.threadMenu);
+            view.startButton(nullptr);
+            break;
+        default:
+            explorer.escapeRadiusSlider.value = float(random() % 100);
+            view.doResetOriginButton(nullptr);
+            break;
+        }
+        explorer.display.runPendingDisplays(random() % 2 == 0);
+    }
+    explorer.display.setBounds({{0, 0}, {90, 70}});
+    explorer.originSwitch.value = 0;
+    view.resetButton(nullptr);
+    expectCleanFinalPass(explorer);
+}
