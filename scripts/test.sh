@@ -20,3 +20,8 @@ run_preset ci
 # core and the layer tests; the end-to-end tests ran above.
 run_preset tsan -LE e2e
 run_preset asan -LE e2e
+
+echo "== fuzzers (clang, libFuzzer), a bounded run each"
+cmake -S fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++
+cmake --build build/fuzz -j "$jobs"
+ctest --test-dir build/fuzz --output-on-failure

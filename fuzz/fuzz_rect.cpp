@@ -1,0 +1,63 @@
+// The selection pipeline of a drag: make, constrain, fit, normalize.
+#include "KXRectTools.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool finite(const NSRect &r)
+{
+    return std::isfinite(r.origin.x) && std::isfinite(r.origin.y) &&
+           std::isfinite(r.size.width) && std::isfinite(r.size.height);
+}
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+// Allows for the rounding of the float sums that place the far corner.
+bool within(float value, float low, float high)
+{
+    const float slack = 1e-5f * (std::fabs(low) + std::fabs(high) + std::fabs(value)) + 1e-5f;
+    return value >= low - slack && value <= high + slack;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    float v[6];
+    if (size < sizeof v)
+        return 0;
+    std::memcpy(v, data, sizeof v);
+    const NSPoint down{v[0], v[1]};
+    const NSPoint drag{v[2], v[3]};
+    const NSRect frame{{0, 0}, {v[4], v[5]}};
+
+    NSRect r = KXRectTools::makeRectFromPoint(down, drag);
+    r = KXRectTools::constrainRect(r, frame.size, 12.0);
+    r = KXRectTools::scaleRect(r, frame);
+    const NSRect fitted = KXRectTools::normalizeRect(r);
+
+    const bool sane = finite({down, {v[2], v[3]}}) && std::isfinite(v[4]) &&
+                      std::isfinite(v[5]) && std::fabs(v[4]) < 1e6f && std::fabs(v[5]) < 1e6f &&
+                      std::fabs(v[0]) < 1e6f && std::fabs(v[1]) < 1e6f &&
+                      std::fabs(v[2]) < 1e6f && std::fabs(v[3]) < 1e6f;
+    if (!sane || !finite(fitted))
+        return 0;
+    check(fitted.size.width >= 0 && fitted.size.height >= 0);
+    const bool anchorInFrame = v[4] > 0 && v[5] > 0 && down.x >= 0 && down.x <= v[4] &&
+                               down.y >= 0 && down.y <= v[5];
+    if (anchorInFrame) {
+        check(within(fitted.origin.x, 0, v[4]));
+        check(within(fitted.origin.x + fitted.size.width, 0, v[4]));
+        check(within(fitted.origin.y, 0, v[5]));
+        check(within(fitted.origin.y + fitted.size.height, 0, v[5]));
+    }
+    return 0;
+}
