@@ -2,12 +2,15 @@
 
 #include "BitmapImage.h"
 #include "Geometry.h"
+#include "PassStatus.h"
+#include "PlaneWindow.h"
 #include "Relaxed.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 class Display;
 class PopUpMenu;
@@ -36,6 +39,12 @@ public:
     void doResetOriginButton(const void *sender);
     void resetButton(const void *sender);
     void startButton(const void *sender);
+    // Doubles the window about the view's centre, keeping the origin.
+    void zoomOutButton(const void *sender);
+    // Returns to the window before the last zoom or reset.
+    void backButton(const void *sender);
+    bool canGoBack() const { return !m_history.empty(); }
+    PassStatus passStatus();
 
     // Events, with points in the view's unflipped coordinates.
     void mouseDown(NSPoint location);
@@ -77,6 +86,8 @@ public:
     int comp_sequence = 0;
     int total_dwells = 0;
     int acc_dwells = 0;
+    // Lines stored in the current pass.
+    int lines_stored = 0;
     Relaxed<double> viewX;
     Relaxed<double> viewY;
     Relaxed<double> viewStep;
@@ -102,6 +113,12 @@ private:
     WorkerSnapshot takeSnapshot();
     bool storeLine(const WorkerSnapshot &snapshot, int myLine, const int *buf, int update_dwells);
     void zoomOrMoveOrigin(double newX, double newY);
+    PlaneWindow planeWindow() const { return {viewX, viewY, viewStep}; }
+    // Call with workLock held, before the window changes.
+    void rememberWindow();
+
+    static constexpr std::size_t kHistoryDepth = 100;
+    std::vector<PlaneWindow> m_history;
 
     Display &m_display;
     ThreadLauncher &m_threads;

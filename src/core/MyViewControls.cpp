@@ -23,6 +23,7 @@ void MyView::resetButton(const void *sender)
 {
     {
         std::lock_guard lock(workLock);
+        rememberWindow();
         viewX = -2.5;
         // An empty view would make the step infinite; give it the step of a one-pixel view.
         const double width = frame.size.width > 0 ? double(frame.size.width) : 1.0;

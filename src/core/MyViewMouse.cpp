@@ -54,10 +54,12 @@ void MyView::zoomOrMoveOrigin(double newX, double newY)
         originX = newX;
         originY = newY;
     } else if (isDragging) {
+        rememberWindow();
         viewX = newX;
         viewY = newY;
         viewStep = viewStep * (mouseDragRect.size.width / frame.size.width);
     } else {
+        rememberWindow();
         const double S = viewStep;
         const double W = frame.size.width;
         const double H = frame.size.height;

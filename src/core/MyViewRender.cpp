@@ -16,6 +16,7 @@ void MyView::startButton(const void *)
         lastLine = 0;
         total_dwells = 0;
         acc_dwells = 0;
+        lines_stored = 0;
         escapeRadius = double(floatValueOf(escapeRadiusSlider));
         currentSequence = comp_sequence;
     }

@@ -62,6 +62,7 @@ bool MyView::storeLine(const WorkerSnapshot &snapshot, int myLine, const int *bu
     // The totals wrap like the kernel's sums instead of overflowing.
     total_dwells = int(unsigned(total_dwells) + unsigned(update_dwells));
     acc_dwells = int(unsigned(acc_dwells) + unsigned(update_dwells));
+    ++lines_stored;
 
     const int line = lineTable[myLine];
     std::uint8_t *pixel = bitmapData + std::size_t(3) * std::size_t(snapshot.w) * std::size_t(line);

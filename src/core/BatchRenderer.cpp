@@ -1,0 +1,69 @@
+#include "BatchRenderer.h"
+
+#include <cmath>
+#include <string>
+
+std::string RenderRequest::problem() const
+{
+    if (width < 1 || height < 1 || width > MyView::kTableSize || height > MyView::kTableSize)
+        return "the size must be from 1x1 to " + std::to_string(MyView::kTableSize) + "x" +
+               std::to_string(MyView::kTableSize) + " pixels";
+    if (!std::isfinite(centerX) || !std::isfinite(centerY))
+        return "the centre must be a finite point";
+    if (!std::isfinite(planeWidth) || !(planeWidth > 0))
+        return "the width must be a positive number";
+    if (!std::isfinite(originX) || !std::isfinite(originY))
+        return "the origin must be a finite point";
+    if (!std::isfinite(escapeRadius))
+        return "the escape bound must be a finite number";
+    if (maxDwell < 1)
+        return "the dwell limit must be at least 1";
+    if (threads < 1 || threads > 1024)
+        return "the thread count must be from 1 to 1024";
+    return {};
+}
+
+BatchRenderer::BatchRenderer(const RenderRequest &request)
+    : m_request(request), m_display({float(request.width), float(request.height)}),
+      m_threadMenu("0"), m_dwellMenu(std::to_string(request.maxDwell)),
+      m_view(m_display, m_threads)
+{
+    m_display.attach(m_view);
+    // Nobody watches the end of the pass: its one-second pause is skipped.
+    m_threads.interruptSleeps();
+    m_escapeRadius.value = request.escapeRadius;
+    m_view.threadMenu = &m_threadMenu;
+    m_view.dwellMenu = &m_dwellMenu;
+    m_view.randomizerSwitch = &m_off;
+    m_view.originSwitch = &m_off;
+    m_view.clearSwitch = &m_off;
+    m_view.escapeRadiusSlider = &m_escapeRadius;
+}
+
+BatchRenderer::~BatchRenderer()
+{
+    // Workers refer to the view; cancel the pass and let them end.
+    {
+        std::lock_guard lock(m_view.workLock);
+        ++m_view.comp_sequence;
+    }
+    m_threads.waitUntilIdle(24 * 3600 * 1000);
+}
+
+void BatchRenderer::start()
+{
+    // Launch with no workers, then render the requested window.
+    m_view.applicationDidFinishLaunching();
+    {
+        std::lock_guard lock(m_view.workLock);
+        const double step = m_request.planeWidth / m_request.width;
+        m_view.viewStep = step;
+        m_view.viewX = m_request.centerX - step * m_request.width * 0.5;
+        m_view.viewY = m_request.centerY + step * m_request.height * 0.5;
+    }
+    m_view.originX = m_request.originX;
+    m_view.originY = m_request.originY;
+    m_threadMenu.title = std::to_string(m_request.threads);
+    m_view.doThreadMenu(&m_threadMenu);
+    m_view.startButton(nullptr);
+}

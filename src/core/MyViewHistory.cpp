@@ -1,0 +1,50 @@
+#include "MyView.h"
+
+void MyView::rememberWindow()
+{
+    // The launch's first reset has no window worth returning to.
+    if (viewStep == 0.0)
+        return;
+    if (m_history.size() == kHistoryDepth)
+        m_history.erase(m_history.begin());
+    m_history.push_back(planeWindow());
+}
+
+void MyView::zoomOutButton(const void *sender)
+{
+    {
+        std::lock_guard lock(workLock);
+        rememberWindow();
+        const double halfWidth = double(frame.size.width) * 0.5;
+        const double halfHeight = double(frame.size.height) * 0.5;
+        const double step = viewStep;
+        const double centreX = viewX + step * halfWidth;
+        const double centreY = viewY - step * halfHeight;
+        viewStep = step * 2.0;
+        viewX = centreX - viewStep * halfWidth;
+        viewY = centreY + viewStep * halfHeight;
+    }
+    startButton(sender);
+}
+
+void MyView::backButton(const void *sender)
+{
+    if (m_history.empty())
+        return;
+    {
+        std::lock_guard lock(workLock);
+        const PlaneWindow previous = m_history.back();
+        m_history.pop_back();
+        viewX = previous.viewX;
+        viewY = previous.viewY;
+        viewStep = previous.viewStep;
+    }
+    startButton(sender);
+}
+
+PassStatus MyView::passStatus()
+{
+    std::lock_guard lock(workLock);
+    return {comp_sequence, lines_stored, height, int(frame.size.width), total_dwells,
+            planeWindow()};
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "PlaneWindow.h"
+
+// A consistent reading of the current render pass, for status displays.
+struct PassStatus {
+    int sequence;
+    int linesStored;
+    int height;
+    int width;
+    // Sum of the stored lines' dwells: the iterations the pass has done.
+    int totalDwells;
+    PlaneWindow window;
+
+    bool finished() const { return linesStored >= height; }
+};

@@ -1,0 +1,70 @@
+#include "BatchRenderer.h"
+#include "DwellColor.h"
+#include "mandel.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+TEST(BatchRenderer, RendersTheKernelsPictureOfTheRequestedWindow)
+{
+    RenderRequest request;
+    request.width = 37;
+    request.height = 23;
+    request.centerX = -0.75;
+    request.centerY = 0.1;
+    request.planeWidth = 0.5;
+    request.originX = 0.01;
+    request.maxDwell = 700;
+    request.escapeRadius = 9.0f;
+    request.threads = 5;
+    ASSERT_EQ(request.problem(), "");
+
+    BatchRenderer renderer(request);
+    renderer.start();
+    ASSERT_TRUE(renderer.waitUntilDone(60000));
+    const PassStatus status = renderer.status();
+    EXPECT_TRUE(status.finished());
+    EXPECT_EQ(status.linesStored, 23);
+
+    const double step = 0.5 / 37;
+    EXPECT_DOUBLE_EQ(status.window.viewStep, step);
+    EXPECT_DOUBLE_EQ(status.window.viewX + step * 18.5, -0.75);
+    EXPECT_DOUBLE_EQ(status.window.viewY - step * 11.5, 0.1);
+
+    const BitmapImage &image = renderer.image();
+    ASSERT_EQ(image.pixelsWide(), 37);
+    ASSERT_EQ(image.pixelsHigh(), 23);
+    std::vector<int> dwells(37);
+    unsigned total = 0;
+    for (int r = 0; r < 23; ++r) {
+        total += unsigned(mandelLine(0.01, 0.0, 9.0, status.window.viewX,
+                                     status.window.viewY - status.window.viewStep * r,
+                                     status.window.viewStep, 700, 37, dwells.data()));
+        for (int c = 0; c < 37; ++c) {
+            std::uint8_t rgb[3];
+            storeDwellColor(dwells[c], rgb);
+            const std::uint8_t *pixel = image.bitmapData() + (r * 37 + c) * 3;
+            ASSERT_EQ(std::vector<std::uint8_t>(pixel, pixel + 3),
+                      std::vector<std::uint8_t>(rgb, rgb + 3))
+                << "line " << r << " column " << c;
+        }
+    }
+    EXPECT_EQ(status.totalDwells, int(total));
+}
+
+TEST(BatchRenderer, RejectsRequestsItCannotRender)
+{
+    auto problemWith = [](auto change) {
+        RenderRequest request;
+        change(request);
+        return request.problem();
+    };
+    EXPECT_NE(problemWith([](RenderRequest &r) { r.width = 0; }), "");
+    EXPECT_NE(problemWith([](RenderRequest &r) { r.height = 16385; }), "");
+    EXPECT_NE(problemWith([](RenderRequest &r) { r.planeWidth = -1; }), "");
+    EXPECT_NE(problemWith([](RenderRequest &r) { r.planeWidth = 1.0 / 0.0; }), "");
+    EXPECT_NE(problemWith([](RenderRequest &r) { r.maxDwell = 0; }), "");
+    EXPECT_NE(problemWith([](RenderRequest &r) { r.threads = 0; }), "");
+    EXPECT_EQ(problemWith([](RenderRequest &r) { r.width = 16384; }), "");
+}
