@@ -86,8 +86,9 @@ public:
     int comp_sequence = 0;
     int total_dwells = 0;
     int acc_dwells = 0;
-    // Lines stored in the current pass.
+    // Lines stored in the current pass, and their dwells as a 64-bit sum.
     int lines_stored = 0;
+    long long pass_iterations = 0;
     Relaxed<double> viewX;
     Relaxed<double> viewY;
     Relaxed<double> viewStep;

@@ -45,6 +45,6 @@ void MyView::backButton(const void *sender)
 PassStatus MyView::passStatus()
 {
     std::lock_guard lock(workLock);
-    return {comp_sequence, lines_stored, height, int(frame.size.width), total_dwells,
+    return {comp_sequence, lines_stored, height, int(frame.size.width), pass_iterations,
             planeWindow()};
 }

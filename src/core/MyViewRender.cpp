@@ -17,6 +17,7 @@ void MyView::startButton(const void *)
         total_dwells = 0;
         acc_dwells = 0;
         lines_stored = 0;
+        pass_iterations = 0;
         escapeRadius = double(floatValueOf(escapeRadiusSlider));
         currentSequence = comp_sequence;
     }

@@ -63,6 +63,7 @@ bool MyView::storeLine(const WorkerSnapshot &snapshot, int myLine, const int *bu
     total_dwells = int(unsigned(total_dwells) + unsigned(update_dwells));
     acc_dwells = int(unsigned(acc_dwells) + unsigned(update_dwells));
     ++lines_stored;
+    pass_iterations += update_dwells;
 
     const int line = lineTable[myLine];
     std::uint8_t *pixel = bitmapData + std::size_t(3) * std::size_t(snapshot.w) * std::size_t(line);

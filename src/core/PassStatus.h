@@ -9,7 +9,7 @@ struct PassStatus {
     int height;
     int width;
     // Sum of the stored lines' dwells: the iterations the pass has done.
-    int totalDwells;
+    long long iterations;
     PlaneWindow window;
 
     bool finished() const { return linesStored >= height; }
