@@ -1,0 +1,14 @@
+#pragma once
+
+#include "PopUpMenu.h"
+
+#include <QComboBox>
+
+class ComboBoxMenu : public PopUpMenu {
+public:
+    explicit ComboBoxMenu(const QComboBox &box) : m_box(box) {}
+    std::string titleOfSelectedItem() const override { return m_box.currentText().toStdString(); }
+
+private:
+    const QComboBox &m_box;
+};

@@ -1,0 +1,40 @@
+#include "ExplorerControls.h"
+
+#include "ExplorerWidget.h"
+#include "MyView.h"
+
+#include <QPushButton>
+
+ExplorerControls::ExplorerControls(ExplorerWidget &explorer, const ControlWidgets &controls)
+    : m_threadMenu(controls.threadMenu), m_dwellMenu(controls.dwellMenu),
+      m_randomizerSwitch(controls.randomizerSwitch), m_originSwitch(controls.originSwitch),
+      m_clearSwitch(controls.clearSwitch),
+      m_escapeRadiusSlider(controls.escapeRadiusSlider, kEscapeRadiusDivisor)
+{
+    MyView &view = explorer.view();
+    view.threadMenu = &m_threadMenu;
+    view.dwellMenu = &m_dwellMenu;
+    view.randomizerSwitch = &m_randomizerSwitch;
+    view.originSwitch = &m_originSwitch;
+    view.clearSwitch = &m_clearSwitch;
+    view.escapeRadiusSlider = &m_escapeRadiusSlider;
+
+    // The explorer lives as long as the widget, which the connections'
+    // context object ties them to.
+    QObject::connect(&controls.threadMenu, &QComboBox::currentIndexChanged, &explorer,
+                     [this, &view] { view.doThreadMenu(&m_threadMenu); });
+    QObject::connect(&controls.dwellMenu, &QComboBox::currentIndexChanged, &explorer,
+                     [this, &view] { view.doDwellMenu(&m_dwellMenu); });
+    QPushButton *start = &controls.startButton;
+    QObject::connect(start, &QPushButton::clicked, &explorer,
+                     [start, &view] { view.startButton(start); });
+    QPushButton *reset = &controls.resetButton;
+    QObject::connect(reset, &QPushButton::clicked, &explorer,
+                     [reset, &view] { view.resetButton(reset); });
+    QPushButton *resetOrigin = &controls.resetOriginButton;
+    QObject::connect(resetOrigin, &QPushButton::clicked, &explorer,
+                     [resetOrigin, &view] { view.doResetOriginButton(resetOrigin); });
+    QPushButton *report = &controls.reportButton;
+    QObject::connect(report, &QPushButton::clicked, &explorer,
+                     [report, &view] { view.doReportButton(report); });
+}

@@ -1,0 +1,171 @@
+#include "ExplorerPlatform.h"
+
+#include "ExplorerWidget.h"
+#include "MyView.h"
+#include "SurfaceContext.h"
+#include "ViewGeometry.h"
+
+#include <utility>
+
+namespace {
+
+// Outside any drawing there is nothing to draw on.
+class NoContext : public GraphicsContext {
+public:
+    void drawImage(const BitmapImage &, NSRect) override {}
+    void fillRect(NSRect, RGBAColor, CompositingOperation) override {}
+    void frameRect(NSRect, RGBAColor) override {}
+    void strokeLine(NSPoint, NSPoint, float) override {}
+    void flushGraphics() override {}
+};
+
+} // namespace
+
+ExplorerPlatform::ExplorerPlatform(ExplorerWidget &widget)
+    : m_widget(widget), m_pending([this] {
+          // Runs on worker threads too: posting is the only Qt call made there.
+          QMetaObject::invokeMethod(
+              &m_widget, [this] { flushRedisplays(); }, Qt::QueuedConnection);
+      }),
+      m_view(std::make_unique<MyView>(*this, m_threads))
+{
+    m_view->window = this;
+}
+
+ExplorerPlatform::~ExplorerPlatform()
+{
+    // The explorer must outlive every worker that can still reach it.
+    while (!stopWorkers(1000)) {
+    }
+}
+
+bool ExplorerPlatform::stopWorkers(int timeoutMs)
+{
+    {
+        std::lock_guard lock(m_view->workLock);
+        ++m_view->comp_sequence;
+    }
+    m_pending.close();
+    m_threads.interruptSleeps();
+    return m_threads.waitUntilIdle(timeoutMs);
+}
+
+void ExplorerPlatform::resized()
+{
+    // The explorer notices the new size when it next draws the whole view.
+    if (m_launched)
+        m_pending.addWholeView();
+}
+
+NSRect ExplorerPlatform::bounds() const
+{
+    return {{0, 0}, {float(m_widget.width()), float(m_widget.height())}};
+}
+
+QRect ExplorerPlatform::toWidgetRect(NSRect rect) const
+{
+    return toQtRect(rect, float(m_widget.height())).normalized().toAlignedRect() &
+           m_widget.rect();
+}
+
+void ExplorerPlatform::drawViewRect(NSRect rect)
+{
+    if (m_drawing) {
+        // A drawing that starts a pass redisplays the view from inside
+        // itself, while its own painter is still open on the surface.
+        const QRect area = toWidgetRect(rect);
+        m_dirty |= area;
+        QPainter &painter = m_drawing->painter();
+        painter.save();
+        painter.setClipRect(area);
+        m_view->drawRect(rect);
+        painter.restore();
+        return;
+    }
+    QImage &surface = m_widget.surfaceForDrawing();
+    const QRect area = toWidgetRect(rect);
+    m_dirty |= area;
+    SurfaceContext context(surface);
+    // The explorer draws its whole image every time; only the area asked for changes.
+    context.painter().setClipRect(area);
+    m_drawing = &context;
+    m_view->drawRect(rect);
+    m_drawing = nullptr;
+}
+
+void ExplorerPlatform::displayRect(NSRect rect)
+{
+    drawViewRect(rect);
+    if (m_drawing)
+        return; // the outermost drawing shows everything at its end
+    const QRect dirty = std::exchange(m_dirty, QRect());
+    if (m_widget.isVisible() && !dirty.isEmpty())
+        m_widget.repaint(dirty);
+}
+
+void ExplorerPlatform::setNeedsDisplayInRect(NSRect rect) { m_pending.add(rect); }
+
+void ExplorerPlatform::setNeedsDisplay(bool flag)
+{
+    if (flag)
+        m_pending.addWholeView();
+}
+
+void ExplorerPlatform::flushRedisplays()
+{
+    const std::optional<NSRect> rect = m_pending.take(bounds());
+    if (!rect)
+        return;
+    drawViewRect(*rect);
+    m_widget.update(std::exchange(m_dirty, QRect()));
+}
+
+void ExplorerPlatform::lockFocus()
+{
+    if (m_focusDepth++ > 0)
+        return;
+    m_focus = std::make_unique<SurfaceContext>(m_widget.surfaceForDrawing());
+}
+
+void ExplorerPlatform::unlockFocus()
+{
+    if (m_focusDepth == 0 || --m_focusDepth > 0)
+        return;
+    const bool show = m_focus->flushRequested();
+    m_focus.reset();
+    if (show && m_widget.isVisible())
+        m_widget.repaint();
+}
+
+GraphicsContext &ExplorerPlatform::currentContext()
+{
+    if (m_drawing)
+        return *m_drawing;
+    if (m_focus)
+        return *m_focus;
+    static NoContext none;
+    return none;
+}
+
+RGBAColor ExplorerPlatform::selectedTextBackgroundColor() const
+{
+    const QColor color = m_widget.palette().color(QPalette::Highlight);
+    return {color.redF(), color.greenF(), color.blueF(), color.alphaF()};
+}
+
+void ExplorerPlatform::makeKeyAndOrderFront()
+{
+    QWidget *top = m_widget.window();
+    top->show();
+    top->raise();
+    top->activateWindow();
+    m_launched = true;
+    // The explorer relies on having been drawn once when this returns,
+    // before the window system has even exposed the window.
+    displayRect(bounds());
+}
+
+void ExplorerPlatform::setInitialFirstResponder(MyView &)
+{
+    m_widget.setFocus(Qt::ActiveWindowFocusReason);
+}

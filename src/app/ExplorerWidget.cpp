@@ -1,0 +1,180 @@
+#include "ExplorerWidget.h"
+
+#include "ExplorerPlatform.h"
+#include "MyView.h"
+#include "ViewGeometry.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+
+// A press this soon after the window became active is the click that
+// activated it, which only activates.
+constexpr qint64 kActivationClickMs = 150;
+
+bool isModifierOnly(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+ExplorerWidget::ExplorerWidget(QWidget *parent)
+    : QWidget(parent), m_platform(std::make_unique<ExplorerPlatform>(*this))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMinimumSize(1, 1);
+    setMaximumSize(int(MyView::kMaxSide), int(MyView::kMaxSide));
+}
+
+ExplorerWidget::~ExplorerWidget() = default;
+
+MyView &ExplorerWidget::view() { return m_platform->view(); }
+
+void ExplorerWidget::launch() { view().applicationDidFinishLaunching(); }
+
+bool ExplorerWidget::stopWorkers(int timeoutMs) { return m_platform->stopWorkers(timeoutMs); }
+
+QSize ExplorerWidget::sizeHint() const { return {640, 480}; }
+
+QImage &ExplorerWidget::surfaceForDrawing()
+{
+    const QSize wanted = size().expandedTo(QSize(1, 1));
+    if (m_surface.size() != wanted) {
+        QImage surface(wanted, QImage::Format_RGB32);
+        surface.fill(Qt::white);
+        m_surface = std::move(surface);
+    }
+    return m_surface;
+}
+
+bool ExplorerWidget::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // Every key belongs to the view, none to a shortcut.
+        event->accept();
+        return true;
+    case QEvent::KeyPress:
+        // Straight to the handler, before Tab can move the focus.
+        keyPressEvent(static_cast<QKeyEvent *>(event));
+        return true;
+    case QEvent::KeyRelease:
+        keyReleaseEvent(static_cast<QKeyEvent *>(event));
+        return true;
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        noteActivation();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+bool ExplorerWidget::focusNextPrevChild(bool) { return false; }
+
+void ExplorerWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange)
+        noteActivation();
+    QWidget::changeEvent(event);
+}
+
+void ExplorerWidget::noteActivation()
+{
+    if (!isActiveWindow())
+        m_activeSince.invalidate();
+    else if (!m_activeSince.isValid())
+        m_activeSince.start();
+}
+
+bool ExplorerWidget::acceptsPress()
+{
+    noteActivation();
+    if (!isActiveWindow())
+        return false;
+    return m_activeSince.elapsed() >= kActivationClickMs;
+}
+
+void ExplorerWidget::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect();
+    const QRect covered = area & m_surface.rect();
+    if (covered != area)
+        painter.fillRect(area, Qt::white);
+    if (!covered.isEmpty())
+        painter.drawImage(covered.topLeft(), m_surface, covered);
+}
+
+void ExplorerWidget::resizeEvent(QResizeEvent *event)
+{
+    m_platform->resized();
+    QWidget::resizeEvent(event);
+}
+
+void ExplorerWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_tracking = acceptsPress();
+    if (m_tracking)
+        view().mouseDown(toViewPoint(event->position(), float(height())));
+}
+
+void ExplorerWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_tracking && (event->buttons() & Qt::LeftButton))
+        view().mouseDragged(toViewPoint(event->position(), float(height())));
+}
+
+void ExplorerWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_tracking)
+        return;
+    m_tracking = false;
+    view().mouseUp(toViewPoint(event->position(), float(height())));
+}
+
+void ExplorerWidget::keyPressEvent(QKeyEvent *event)
+{
+    // Modifiers pressed on their own are not key presses for the explorer.
+    if (isModifierOnly(event->key())) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    view().keyDown();
+}
+
+void ExplorerWidget::keyReleaseEvent(QKeyEvent *event)
+{
+    event->accept();
+    // Auto-repeat sends a release before every repeated press; only the
+    // real one counts.
+    if (event->isAutoRepeat() || isModifierOnly(event->key()))
+        return;
+    view().keyUp();
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QWidget>
+
+#include <memory>
+
+class ExplorerPlatform;
+class MyView;
+
+// The explorer's view on screen: a retained surface that the explorer draws
+// into and that paint events only copy out, and the mouse and keys for the
+// explorer. The platform layer it owns stays out of this header, because
+// Xlib's Display, which QGuiApplication declares, would clash with it.
+class ExplorerWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ExplorerWidget(QWidget *parent = nullptr);
+    ~ExplorerWidget() override;
+
+    MyView &view();
+    // Sends the explorer its end of launching: shows the window, draws the
+    // view and starts the first pass.
+    void launch();
+    ExplorerPlatform &platform() { return *m_platform; }
+    // See ExplorerPlatform::stopWorkers.
+    bool stopWorkers(int timeoutMs);
+
+    const QImage &surface() const { return m_surface; }
+    // The surface, made to match the widget's size first.
+    QImage &surfaceForDrawing();
+
+    QSize sizeHint() const override;
+
+protected:
+    bool event(QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    void noteActivation();
+    bool acceptsPress();
+
+    QImage m_surface;
+    QElapsedTimer m_activeSince;
+    bool m_tracking = false;
+    std::unique_ptr<ExplorerPlatform> m_platform;
+};

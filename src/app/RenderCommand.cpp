@@ -1,0 +1,120 @@
+#include "RenderCommand.h"
+
+#include <QCommandLineParser>
+#include <QThread>
+
+#include <cstring>
+
+namespace {
+
+const QString kSize = QStringLiteral("size");
+const QString kCenter = QStringLiteral("center");
+const QString kWidth = QStringLiteral("width");
+const QString kDwell = QStringLiteral("dwell");
+const QString kThreads = QStringLiteral("threads");
+const QString kOrigin = QStringLiteral("origin");
+const QString kEscape = QStringLiteral("escape");
+const QString kOutput = QStringLiteral("output");
+
+bool parsePair(const QString &text, double *first, double *second)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    bool ok1 = false;
+    bool ok2 = false;
+    if (parts.size() == 2) {
+        *first = parts[0].trimmed().toDouble(&ok1);
+        *second = parts[1].trimmed().toDouble(&ok2);
+    }
+    return ok1 && ok2;
+}
+
+bool parseSize(const QString &text, int *width, int *height)
+{
+    const QStringList parts = text.toLower().split(QLatin1Char('x'));
+    bool ok1 = false;
+    bool ok2 = false;
+    if (parts.size() == 2) {
+        *width = parts[0].toInt(&ok1);
+        *height = parts[1].toInt(&ok2);
+    }
+    return ok1 && ok2;
+}
+
+} // namespace
+
+void addRenderOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("Explore the Mandelbrot set. Without arguments, opens the window.\n"
+                       "dwell render [options] -o FILE renders one picture as PNG without it."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("\"render\" to render without the window."));
+    parser.addOptions({
+        {kSize, QStringLiteral("Picture size in pixels, up to 16384x16384 (1024x768)."),
+         QStringLiteral("WxH"), QStringLiteral("1024x768")},
+        {kCenter, QStringLiteral("Plane point at the picture's centre (-0.5,0)."),
+         QStringLiteral("X,Y"), QStringLiteral("-0.5,0")},
+        {kWidth, QStringLiteral("Width of the picture in the plane (4)."), QStringLiteral("W"),
+         QStringLiteral("4")},
+        {kDwell, QStringLiteral("Iteration limit per point (1000)."), QStringLiteral("N"),
+         QStringLiteral("1000")},
+        {kThreads, QStringLiteral("Worker threads (the machine's core count)."),
+         QStringLiteral("T"), QString::number(QThread::idealThreadCount())},
+        {kOrigin, QStringLiteral("Starting value of the iteration (0,0)."),
+         QStringLiteral("X,Y"), QStringLiteral("0,0")},
+        {kEscape, QStringLiteral("Escape bound on the squared modulus (4)."),
+         QStringLiteral("E"), QStringLiteral("4")},
+        {{QStringLiteral("o"), kOutput}, QStringLiteral("PNG file to write."),
+         QStringLiteral("FILE")},
+    });
+}
+
+std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser, QString *error)
+{
+    const auto fail = [error](const QString &message) {
+        *error = message;
+        return std::optional<RenderOptions>();
+    };
+    if (parser.positionalArguments() != QStringList{QStringLiteral("render")})
+        return fail(QStringLiteral("expected the command \"render\""));
+
+    RenderOptions options;
+    RenderRequest &r = options.request;
+    bool ok = false;
+    if (!parseSize(parser.value(kSize), &r.width, &r.height))
+        return fail(QStringLiteral("--size takes WIDTHxHEIGHT, for example 1920x1080"));
+    if (!parsePair(parser.value(kCenter), &r.centerX, &r.centerY))
+        return fail(QStringLiteral("--center takes X,Y, for example -0.7436439,0.1318259"));
+    r.planeWidth = parser.value(kWidth).toDouble(&ok);
+    if (!ok)
+        return fail(QStringLiteral("--width takes a number"));
+    r.maxDwell = parser.value(kDwell).toInt(&ok);
+    if (!ok)
+        return fail(QStringLiteral("--dwell takes a whole number"));
+    r.threads = parser.value(kThreads).toInt(&ok);
+    if (!ok)
+        return fail(QStringLiteral("--threads takes a whole number"));
+    if (!parsePair(parser.value(kOrigin), &r.originX, &r.originY))
+        return fail(QStringLiteral("--origin takes X,Y, for example 0.1,-0.2"));
+    r.escapeRadius = parser.value(kEscape).toFloat(&ok);
+    if (!ok)
+        return fail(QStringLiteral("--escape takes a number"));
+    options.outputPath = parser.value(kOutput);
+    if (options.outputPath.isEmpty())
+        return fail(QStringLiteral("-o FILE is required"));
+    if (const std::string problem = r.problem(); !problem.empty())
+        return fail(QString::fromStdString(problem));
+    return options;
+}
+
+bool wantsCommandLine(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char *word : {"render", "-h", "--help", "--help-all", "-v", "--version"})
+            if (std::strcmp(argv[i], word) == 0)
+                return true;
+    }
+    return false;
+}

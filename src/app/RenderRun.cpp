@@ -1,0 +1,80 @@
+#include "PicturePng.h"
+#include "RenderCommand.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+void showProgress(const PassStatus &status)
+{
+    const int width = 40;
+    const int done = status.height > 0 ? width * status.linesStored / status.height : width;
+    std::fprintf(stderr, "\r[%-*s] %3d%%", width, std::string(std::size_t(done), '#').c_str(),
+                 status.height > 0 ? 100 * status.linesStored / status.height : 100);
+    std::fflush(stderr);
+}
+
+int render(const RenderOptions &options)
+{
+    const RenderRequest &request = options.request;
+    BatchRenderer renderer(request);
+    QElapsedTimer timer;
+    timer.start();
+    renderer.start();
+    const bool onTerminal = isatty(STDERR_FILENO);
+    while (!renderer.waitUntilDone(200))
+        if (onTerminal)
+            showProgress(renderer.status());
+    const double seconds = std::max(timer.nsecsElapsed() * 1e-9, 1e-9);
+    const PassStatus status = renderer.status();
+    if (onTerminal) {
+        showProgress(status);
+        std::fputc('\n', stderr);
+    }
+
+    const PictureProvenance provenance{status.window, request.originX, request.originY,
+                                       request.maxDwell, double(request.escapeRadius)};
+    QString error;
+    if (!writePicturePng(options.outputPath, renderer.image(), provenance, &error)) {
+        std::fprintf(stderr, "dwell: cannot write %s: %s\n", qPrintable(options.outputPath),
+                     qPrintable(error));
+        return 1;
+    }
+    std::fprintf(stderr, "dwell: %s, %dx%d in %.2f s, %.3g pixel-iterations per second\n",
+                 qPrintable(options.outputPath), request.width, request.height, seconds,
+                 double(status.iterations) / seconds);
+    return 0;
+}
+
+} // namespace
+
+int runCommandLine(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("dwell"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DWELL_VERSION));
+    QCommandLineParser parser;
+    addRenderOptions(parser);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "dwell: %s\nTry 'dwell --help'.\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    QString error;
+    const std::optional<RenderOptions> options = renderOptionsFrom(parser, &error);
+    if (!options) {
+        std::fprintf(stderr, "dwell: %s\nTry 'dwell --help'.\n", qPrintable(error));
+        return 2;
+    }
+    return render(*options);
+}

@@ -1,0 +1,6 @@
+#include "DwellApplication.h"
+
+int main(int argc, char *argv[])
+{
+    return dwellApplicationMain(argc, argv);
+}
