@@ -28,6 +28,8 @@ public:
     // and drops their redisplay requests from now on. True when every worker
     // ended within the timeout.
     bool stopWorkers(int timeoutMs);
+    // True when no worker is left running within the timeout.
+    bool waitForWorkers(int timeoutMs) { return m_threads.waitUntilIdle(timeoutMs); }
     // The widget's size changed: the whole view is drawn again soon.
     void resized();
 

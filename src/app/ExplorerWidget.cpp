@@ -73,9 +73,13 @@ bool ExplorerWidget::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
-        // Every key belongs to the view, none to a shortcut.
-        event->accept();
-        return true;
+        // Keys belong to the view; only Alt combinations are left to the
+        // buttons' mnemonics, as key equivalents go to controls first.
+        if (!(static_cast<QKeyEvent *>(event)->modifiers() & Qt::AltModifier)) {
+            event->accept();
+            return true;
+        }
+        break;
     case QEvent::KeyPress:
         // Straight to the handler, before Tab can move the focus.
         keyPressEvent(static_cast<QKeyEvent *>(event));

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "PlaneWindow.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+using Rgb = std::array<std::uint8_t, 3>;
+
+// What the picture should show: the kernel's dwells turned into colours by
+// the rule the documentation gives, one row of w pixels per image line.
+std::vector<Rgb> expectedLine(const PlaneWindow &plane, int line, int w, int maxDwell = 1024,
+                              double escapeRadius = 4.0);
+Rgb colorOfDwell(int dwell);

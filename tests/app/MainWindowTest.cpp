@@ -1,0 +1,163 @@
+#include "ExplorerPlatform.h"
+#include "ExplorerWidget.h"
+#include "MainWindow.h"
+#include "MyView.h"
+#include "QtInput.h"
+#include "Slider.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QThread>
+#include <QtCore/qtestsupport_core.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <regex>
+
+namespace {
+
+template <typename T> T &child(QWidget &window, const char *name)
+{
+    T *found = window.findChild<T *>(name);
+    if (!found)
+        throw std::runtime_error(std::string("no control named ") + name);
+    return *found;
+}
+
+QStringList itemsOf(const QComboBox &box)
+{
+    QStringList items;
+    for (int i = 0; i < box.count(); ++i)
+        items << box.itemText(i);
+    return items;
+}
+
+bool waitForPass(MainWindow &window)
+{
+    MyView &view = window.explorer().view();
+    const bool stored = QTest::qWaitFor([&view] {
+        std::lock_guard lock(view.workLock);
+        return view.comp_sequence > 0 && view.lastLine >= view.height + view.num_threads;
+    });
+    return stored && window.explorer().platform().waitForWorkers(10000);
+}
+
+} // namespace
+
+TEST(MainWindow, FormHasTheControlsWithTheirFirstValues)
+{
+    MainWindow window;
+    EXPECT_EQ(window.windowTitle(), "Dwell");
+
+    const QComboBox &threads = child<QComboBox>(window, "threadMenu");
+    EXPECT_EQ(itemsOf(threads), QStringList({"1 thread", "2 threads", "4 threads", "8 threads",
+                                             "16 threads", "32 threads", "64 threads"}));
+    // The nearest count to the machine's cores is chosen.
+    const int ideal = QThread::idealThreadCount();
+    const int chosen = threads.currentText().split(' ').front().toInt();
+    for (int i = 0; i < threads.count(); ++i)
+        EXPECT_LE(std::abs(chosen - ideal),
+                  std::abs(threads.itemText(i).split(' ').front().toInt() - ideal));
+
+    const QComboBox &dwells = child<QComboBox>(window, "dwellMenu");
+    QStringList expectedDwells;
+    for (int dwell = 64; dwell <= 65536; dwell *= 2)
+        expectedDwells << QString("%1 iterations").arg(dwell);
+    EXPECT_EQ(itemsOf(dwells), expectedDwells);
+    EXPECT_EQ(dwells.currentText(), "1024 iterations");
+
+    for (const auto &[name, text] : {std::pair{"randomizerSwitch", "Random line order"},
+                                     {"originSwitch", "Origin mode"},
+                                     {"clearSwitch", "Clear before render"}}) {
+        const QCheckBox &box = child<QCheckBox>(window, name);
+        EXPECT_EQ(box.text(), text);
+        EXPECT_FALSE(box.isChecked()) << name;
+    }
+
+    QSlider &slider = child<QSlider>(window, "escapeRadiusSlider");
+    const QLabel &value = child<QLabel>(window, "escapeRadiusValue");
+    const Slider &outlet = *window.explorer().view().escapeRadiusSlider;
+    EXPECT_EQ(outlet.floatValue(), 4.0f);
+    EXPECT_EQ(value.text(), "4.0");
+    slider.setValue(slider.minimum());
+    EXPECT_LE(outlet.floatValue(), 1.0f);
+    slider.setValue(slider.maximum());
+    EXPECT_GE(outlet.floatValue(), 100.0f);
+    slider.setValue(123);
+    EXPECT_EQ(outlet.floatValue(), 12.3f);
+    EXPECT_EQ(value.text(), "12.3");
+
+    for (const auto &[name, text] : {std::pair{"startButton", "&Start"},
+                                     {"resetButton", "Reset &view"},
+                                     {"resetOriginButton", "Reset &origin"},
+                                     {"reportButton", "&Report"}})
+        EXPECT_EQ(child<QPushButton>(window, name).text(), text);
+}
+
+TEST(MainWindow, ViewSitsTopLeftAndFollowsTheWindow)
+{
+    MainWindow window;
+    window.explorer().launch();
+    ExplorerWidget &explorer = window.explorer();
+    EXPECT_EQ(explorer.geometry(), QRect(0, 0, 640, 480));
+    EXPECT_EQ(explorer.maximumSize(), QSize(16384, 16384));
+    EXPECT_EQ(explorer.view().frame, (NSRect{{0, 0}, {640, 480}}))
+        << "drawn once before the launch went on";
+    ASSERT_TRUE(waitForPass(window));
+
+    window.resize(window.width() + 100, window.height() + 50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return explorer.size() == QSize(740, 530); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return explorer.view().frame.size == NSSize{740, 530}; }));
+    EXPECT_EQ(explorer.view().height, 530);
+    ASSERT_TRUE(waitForPass(window));
+}
+
+TEST(MainWindow, ControlsReachTheirActions)
+{
+    MainWindow window;
+    window.explorer().launch();
+    MyView &view = window.explorer().view();
+    ASSERT_TRUE(waitForPass(window));
+    EXPECT_EQ(view.max_dwells, 1024);
+    EXPECT_EQ(view.num_threads,
+              child<QComboBox>(window, "threadMenu").currentText().split(' ').front().toInt());
+
+    child<QComboBox>(window, "dwellMenu").setCurrentText("256 iterations");
+    EXPECT_EQ(view.max_dwells, 256);
+    child<QComboBox>(window, "threadMenu").setCurrentText("4 threads");
+    EXPECT_EQ(view.num_threads, 4);
+
+    const int before = view.comp_sequence;
+    child<QPushButton>(window, "startButton").click();
+    EXPECT_EQ(view.comp_sequence, before + 1);
+    ASSERT_TRUE(waitForPass(window));
+
+    view.viewStep = 1.0;
+    child<QPushButton>(window, "resetButton").click();
+    EXPECT_EQ(view.viewStep, 4.0 / 640);
+    EXPECT_EQ(view.comp_sequence, before + 2);
+    ASSERT_TRUE(waitForPass(window));
+
+    view.originX = 0.25;
+    child<QPushButton>(window, "resetOriginButton").click();
+    EXPECT_EQ(view.originX, 0.0);
+    EXPECT_EQ(view.comp_sequence, before + 3);
+    ASSERT_TRUE(waitForPass(window));
+
+    // Every row the partial redisplays missed, in the report's own words.
+    testing::internal::CaptureStdout();
+    child<QPushButton>(window, "reportButton").click();
+    const std::string report = testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(std::regex_match(report, std::regex("(line [0-9]+ not drawn!\n)*"))) << report;
+    for (int row = 0, first = -1; row < view.height; ++row) {
+        if (view.drawnTable[row] && first < 0)
+            first = row;
+        const std::string line = "line " + std::to_string(row) + " not drawn!\n";
+        EXPECT_EQ(report.find(line) != std::string::npos, first >= 0 && !view.drawnTable[row])
+            << row;
+    }
+}

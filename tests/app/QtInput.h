@@ -1,0 +1,22 @@
+#pragma once
+
+#include <Qt>
+
+class QPoint;
+class QWidget;
+
+// Input through the window system interface, as the platform would deliver
+// it. Kept out of the tests' own files: QTest pulls in QGuiApplication, whose
+// Xlib Display clashes with the explorer's.
+namespace input {
+
+bool waitForActive(QWidget *widget);
+void press(QWidget *widget, QPoint position, Qt::MouseButton button = Qt::LeftButton);
+void move(QWidget *widget, QPoint position);
+void release(QWidget *widget, QPoint position, Qt::MouseButton button = Qt::LeftButton);
+void click(QWidget *widget, QPoint position);
+// A key press (optionally an automatic repetition) and, unless repeating,
+// its release; sent to the window, which hands it to the focus widget.
+void key(QWidget *window, Qt::Key key, bool autoRepeat = false);
+
+} // namespace input

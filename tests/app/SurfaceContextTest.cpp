@@ -1,0 +1,80 @@
+#include "SurfaceContext.h"
+
+#include "BitmapImage.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage whiteSurface(int w, int h)
+{
+    QImage surface(w, h, QImage::Format_RGB32);
+    surface.fill(Qt::white);
+    return surface;
+}
+
+} // namespace
+
+TEST(SurfaceContext, ImageRowZeroLandsOnTheTopRow)
+{
+    BitmapImage image(3, 2);
+    std::uint8_t *pixels = image.bitmapData();
+    pixels[0] = 200;                      // line 0, column 0: red
+    pixels[image.bytesPerRow() + 7] = 90; // line 1, column 2: green
+    QImage surface = whiteSurface(3, 2);
+    {
+        SurfaceContext context(surface);
+        context.drawImage(image, {{0, 0}, {3, 2}});
+    }
+    EXPECT_EQ(surface.pixel(0, 0), qRgb(200, 255, 255));
+    EXPECT_EQ(surface.pixel(2, 1), qRgb(255, 90, 255));
+    EXPECT_EQ(surface.pixel(2, 0), qRgb(255, 255, 255));
+}
+
+TEST(SurfaceContext, FrameAndFillStayInsideTheFlippedRectangle)
+{
+    // View rectangle {1, 1, 4, 3} on a 6 x 5 view is Qt's x 1..4, y 1..3.
+    const NSRect rect{{1, 1}, {4, 3}};
+    QImage surface = whiteSurface(6, 5);
+    {
+        SurfaceContext context(surface);
+        context.frameRect(rect, {1, 0, 0, 1});
+    }
+    for (int x = 1; x <= 4; ++x) {
+        EXPECT_EQ(surface.pixel(x, 1), qRgb(255, 0, 0)) << x;
+        EXPECT_EQ(surface.pixel(x, 3), qRgb(255, 0, 0)) << x;
+        EXPECT_EQ(surface.pixel(x, 0), qRgb(255, 255, 255)) << x;
+        EXPECT_EQ(surface.pixel(x, 4), qRgb(255, 255, 255)) << x;
+    }
+    EXPECT_EQ(surface.pixel(1, 2), qRgb(255, 0, 0));
+    EXPECT_EQ(surface.pixel(4, 2), qRgb(255, 0, 0));
+    EXPECT_EQ(surface.pixel(2, 2), qRgb(255, 255, 255)) << "a frame, not a fill";
+    EXPECT_EQ(surface.pixel(0, 2), qRgb(255, 255, 255));
+    EXPECT_EQ(surface.pixel(5, 2), qRgb(255, 255, 255));
+
+    {
+        SurfaceContext context(surface);
+        context.fillRect(rect, {0, 0, 1, 0.5f}, CompositingOperation::SourceOver);
+    }
+    const QColor blended = surface.pixelColor(2, 2);
+    EXPECT_NEAR(blended.red(), 128, 2) << "source-over lets the white show through";
+    EXPECT_EQ(blended.blue(), 255);
+    EXPECT_EQ(surface.pixel(2, 0), qRgb(255, 255, 255));
+}
+
+TEST(SurfaceContext, StrokeUsesTheDefaultColourAndFlushIsOnlyRecorded)
+{
+    QImage surface = whiteSurface(40, 40);
+    SurfaceContext context(surface);
+    context.strokeLine({0, 0}, {40, 40}, 6);
+    EXPECT_FALSE(context.flushRequested());
+    context.flushGraphics();
+    EXPECT_TRUE(context.flushRequested());
+    context.painter().end();
+    // The diagonal from the lower-left rises to the upper-right.
+    EXPECT_EQ(surface.pixel(20, 20), qRgb(0, 0, 0));
+    EXPECT_EQ(surface.pixel(5, 34), qRgb(0, 0, 0));
+    EXPECT_EQ(surface.pixel(5, 5), qRgb(255, 255, 255));
+}
