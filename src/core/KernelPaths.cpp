@@ -1,0 +1,79 @@
+#include "KernelPaths.h"
+
+#include "mandelScalar.h"
+#include "mandelWide.h"
+
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+using LineKernel = int (*)(double, double, double, double, double, double, int, int, int *);
+
+LineKernel kernelOf(KernelPath path) {
+    switch (path) {
+    case KernelPath::Avx2:
+        return mandelLineAvx2;
+    case KernelPath::Avx512:
+        return mandelLineAvx512;
+    case KernelPath::Scalar:
+        break;
+    }
+    return mandelLineScalar;
+}
+
+KernelPath runnable(KernelPath path) {
+    return isAvailable(path) ? path : bestAvailablePath();
+}
+
+} // namespace
+
+const char *kernelPathName(KernelPath path) {
+    switch (path) {
+    case KernelPath::Avx2:
+        return "avx2";
+    case KernelPath::Avx512:
+        return "avx512";
+    case KernelPath::Scalar:
+        break;
+    }
+    return "scalar";
+}
+
+bool isAvailable(KernelPath path) {
+    __builtin_cpu_init();
+    switch (path) {
+    case KernelPath::Avx2:
+        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    case KernelPath::Avx512:
+        return __builtin_cpu_supports("avx512f");
+    case KernelPath::Scalar:
+        break;
+    }
+    return true;
+}
+
+KernelPath bestAvailablePath() {
+    for (const KernelPath path : {KernelPath::Avx512, KernelPath::Avx2})
+        if (isAvailable(path))
+            return path;
+    return KernelPath::Scalar;
+}
+
+KernelPath chooseKernelPath(const char *requested) {
+    if (requested)
+        for (const KernelPath path : kAllKernelPaths)
+            if (std::string_view(requested) == kernelPathName(path))
+                return runnable(path);
+    return bestAvailablePath();
+}
+
+KernelPath activeKernelPath() {
+    static const KernelPath path = chooseKernelPath(std::getenv("DWELL_KERNEL"));
+    return path;
+}
+
+int mandelLineWith(KernelPath path, double originX, double originY, double escape_radius, double x,
+                   double y, double step, int maxdwell, int w, int *buf) {
+    return kernelOf(runnable(path))(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
+}

@@ -1,0 +1,47 @@
+// Built with -mavx2 -mfma; reached only when the CPU has both.
+#include "mandelLanes.h"
+#include "mandelWide.h"
+
+#include <immintrin.h>
+
+namespace {
+
+struct Avx2Lanes {
+    static constexpr int kWidth = 4;
+    using Vec = __m256d;
+    using Mask = __m256d;
+
+    static Vec broadcast(double value) { return _mm256_set1_pd(value); }
+
+    // One iteration of every lane, in the reference's order of roundings.
+    static Mask step(Vec &zr, Vec &zi, Vec cx, Vec y, Vec bound) {
+        const Vec tmp1 = _mm256_mul_pd(zr, zr);
+        const Vec tmp2 = _mm256_mul_pd(zi, zi);
+        zi = _mm256_fmadd_pd(_mm256_add_pd(zr, zr), zi, y);
+        zr = _mm256_add_pd(_mm256_sub_pd(tmp1, tmp2), cx);
+        // Ordered: a NaN modulus never escapes.
+        return _mm256_cmp_pd(_mm256_add_pd(tmp1, tmp2), bound, _CMP_GT_OQ);
+    }
+
+    static Mask either(Mask a, Mask b) { return _mm256_or_pd(a, b); }
+    static bool none(Mask m) { return _mm256_testz_pd(m, m) != 0; }
+    static unsigned bits(Mask m) { return unsigned(_mm256_movemask_pd(m)); }
+
+    static Vec select(unsigned laneBits, Vec ifSet, Vec otherwise) {
+        const __m256i lane = _mm256_setr_epi64x(1, 2, 4, 8);
+        const __m256i chosen =
+            _mm256_cmpeq_epi64(_mm256_and_si256(_mm256_set1_epi64x(laneBits), lane), lane);
+        return _mm256_blendv_pd(otherwise, ifSet, _mm256_castsi256_pd(chosen));
+    }
+
+    static Vec withLane(Vec v, int lane, double value) {
+        return select(1u << lane, broadcast(value), v);
+    }
+};
+
+} // namespace
+
+int mandelLineAvx2(double originX, double originY, double escape_radius, double x, double y,
+                   double step, int maxdwell, int w, int *buf) {
+    return wideLine<Avx2Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
+}

@@ -1,0 +1,44 @@
+// Built with -mavx512f; reached only when the CPU has it.
+#include "mandelLanes.h"
+#include "mandelWide.h"
+
+#include <immintrin.h>
+
+namespace {
+
+struct Avx512Lanes {
+    static constexpr int kWidth = 8;
+    using Vec = __m512d;
+    using Mask = __mmask8;
+
+    static Vec broadcast(double value) { return _mm512_set1_pd(value); }
+
+    // One iteration of every lane, in the reference's order of roundings.
+    static Mask step(Vec &zr, Vec &zi, Vec cx, Vec y, Vec bound) {
+        const Vec tmp1 = _mm512_mul_pd(zr, zr);
+        const Vec tmp2 = _mm512_mul_pd(zi, zi);
+        zi = _mm512_fmadd_pd(_mm512_add_pd(zr, zr), zi, y);
+        zr = _mm512_add_pd(_mm512_sub_pd(tmp1, tmp2), cx);
+        // Ordered: a NaN modulus never escapes.
+        return _mm512_cmp_pd_mask(_mm512_add_pd(tmp1, tmp2), bound, _CMP_GT_OQ);
+    }
+
+    static Mask either(Mask a, Mask b) { return Mask(a | b); }
+    static bool none(Mask m) { return m == 0; }
+    static unsigned bits(Mask m) { return m; }
+
+    static Vec select(unsigned laneBits, Vec ifSet, Vec otherwise) {
+        return _mm512_mask_mov_pd(otherwise, Mask(laneBits), ifSet);
+    }
+
+    static Vec withLane(Vec v, int lane, double value) {
+        return select(1u << lane, broadcast(value), v);
+    }
+};
+
+} // namespace
+
+int mandelLineAvx512(double originX, double originY, double escape_radius, double x, double y,
+                     double step, int maxdwell, int w, int *buf) {
+    return wideLine<Avx512Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
+}
