@@ -47,7 +47,7 @@ int render(const RenderOptions &options)
                      qPrintable(error));
         return 1;
     }
-    std::fprintf(stderr, "dwell: %s, %dx%d in %.2f s, %.3g pixel-iterations per second\n",
+    std::fprintf(stderr, "dwell: %s, %dx%d in %.3f s, %.3g pixel-iterations per second\n",
                  qPrintable(options.outputPath), request.width, request.height, seconds,
                  double(status.iterations) / seconds);
     return 0;

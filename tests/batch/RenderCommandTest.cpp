@@ -1,0 +1,93 @@
+#include "DwellColor.h"
+#include "mandel.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct DwellRun {
+    int exitCode;
+    QString standardError;
+    QString standardOutput;
+};
+
+DwellRun runDwell(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(DWELL_BINARY, arguments);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardError()),
+            QString::fromLocal8Bit(process.readAllStandardOutput())};
+}
+
+} // namespace
+
+TEST(RenderCommand, WritesTheKernelsPicture)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("spot.png");
+    const DwellRun run = runDwell({"render", "--size", "33x21", "--center", "-0.75,0.1", "--width",
+                              "0.5", "--dwell", "600", "--threads", "3", "--origin", "0.01,0",
+                              "--escape", "9", "-o", path});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
+    EXPECT_TRUE(run.standardError.contains("pixel-iterations per second"));
+
+    QImage image(path);
+    ASSERT_EQ(image.size(), QSize(33, 21));
+    image = image.convertToFormat(QImage::Format_RGB888);
+    const double step = image.text("ViewStep").toDouble();
+    const double viewX = image.text("ViewX").toDouble();
+    const double viewY = image.text("ViewY").toDouble();
+    EXPECT_DOUBLE_EQ(step, 0.5 / 33);
+    EXPECT_DOUBLE_EQ(viewX + step * 16.5, -0.75);
+    int dwells[33];
+    for (int r = 0; r < 21; ++r) {
+        mandelLine(0.01, 0, 9, viewX, viewY - step * r, step, 600, 33, dwells);
+        for (int c = 0; c < 33; ++c) {
+            std::uint8_t rgb[3];
+            storeDwellColor(dwells[c], rgb);
+            const uchar *pixel = image.constScanLine(r) + 3 * c;
+            ASSERT_TRUE(pixel[0] == rgb[0] && pixel[1] == rgb[1] && pixel[2] == rgb[2])
+                << "line " << r << " column " << c;
+        }
+    }
+}
+
+TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("never.png");
+    const QList<QStringList> bad = {
+        {"render", "--size", "0x10", "-o", path},
+        {"render", "--size", "20000x10", "-o", path},
+        {"render", "--size", "wide", "-o", path},
+        {"render", "--center", "1", "-o", path},
+        {"render", "--width", "-3", "-o", path},
+        {"render", "--dwell", "many", "-o", path},
+        {"render", "--threads", "0", "-o", path},
+        {"render", "--bogus", "-o", path},
+        {"render"},
+        {"render", "extra", "-o", path},
+    };
+    for (const QStringList &arguments : bad) {
+        const DwellRun run = runDwell(arguments);
+        EXPECT_EQ(run.exitCode, 2) << qPrintable(arguments.join(' '));
+        EXPECT_TRUE(run.standardError.startsWith("dwell: ")) << qPrintable(run.standardError);
+        EXPECT_FALSE(QFile::exists(path)) << qPrintable(arguments.join(' '));
+    }
+}
+
+TEST(RenderCommand, HelpDocumentsEveryOption)
+{
+    const DwellRun run = runDwell({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char *option : {"--size", "--center", "--width", "--dwell", "--threads",
+                               "--origin", "--escape", "--output"})
+        EXPECT_TRUE(run.standardOutput.contains(option)) << option;
+}
