@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the release preset and launches Dwell.
+#   scripts/run.sh               build and run on the current display
+#   scripts/run.sh --screenshot  instead render under Xvfb into docs/screenshot.png
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake make g++ pkg-config libgtest-dev qt6-base-dev qt6-base-dev-tools libgl-dev)
+[ "${1:-}" = "--screenshot" ] && packages+=(xvfb xdotool imagemagick)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake --preset release
+cmake --build --preset release -j "$(nproc)" --target dwell
+app=build/release/src/app/dwell
+
+if [ "${1:-}" != "--screenshot" ]; then
+    exec "$app"
+fi
+
+# A picture for the documentation: the first pass, then a click zoom into the
+# neck between the two largest bulbs, taken once the workers are done.
+displayfd=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfd" &
+xvfb=$!
+app_pid=""
+trap 'kill $app_pid $xvfb 2>/dev/null || true; rm -f "$displayfd"' EXIT
+for _ in $(seq 50); do [ -s "$displayfd" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$displayfd")"
+"$app" >/dev/null &
+app_pid=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Dwell$' | head -n 1)
+sleep 2
+xdotool mousemove --window "$window" 275 165 click 1
+sleep 3
+import -window "$window" docs/screenshot.png
+echo "Wrote docs/screenshot.png"
