@@ -12,6 +12,7 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -83,6 +84,8 @@ protected:
             return;
         s_xvfb = fork();
         if (s_xvfb == 0) {
+            // Gone with the test, however it ends.
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
             execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
@@ -120,6 +123,7 @@ protected:
         m_stderr = base + ".err";
         m_app = fork();
         if (m_app == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
             setenv("DISPLAY", s_display.c_str(), 1);
             const int out = open(m_stdout.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             const int err = open(m_stderr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
