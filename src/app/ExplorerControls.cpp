@@ -2,6 +2,7 @@
 
 #include "ExplorerWidget.h"
 #include "MyView.h"
+#include "SaveImage.h"
 
 #include <QPushButton>
 
@@ -37,4 +38,10 @@ ExplorerControls::ExplorerControls(ExplorerWidget &explorer, const ControlWidget
     QPushButton *report = &controls.reportButton;
     QObject::connect(report, &QPushButton::clicked, &explorer,
                      [report, &view] { view.doReportButton(report); });
+    QObject::connect(&controls.zoomOutButton, &QPushButton::clicked, &explorer,
+                     [&view] { view.zoomOutButton(nullptr); });
+    QObject::connect(&controls.backButton, &QPushButton::clicked, &explorer,
+                     [&view] { view.backButton(nullptr); });
+    QObject::connect(&controls.saveButton, &QPushButton::clicked, &explorer,
+                     [&explorer, &view] { saveImage(explorer, view); });
 }

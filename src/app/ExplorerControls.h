@@ -21,6 +21,9 @@ struct ControlWidgets {
     QPushButton &resetButton;
     QPushButton &resetOriginButton;
     QPushButton &reportButton;
+    QPushButton &zoomOutButton;
+    QPushButton &backButton;
+    QPushButton &saveButton;
 };
 
 // Connects the explorer's outlets to the controls, through adapters it owns,

@@ -17,7 +17,8 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), m_ui(std::make_unique
         ControlWidgets{*m_ui->threadMenu, *m_ui->dwellMenu, *m_ui->randomizerSwitch,
                        *m_ui->originSwitch, *m_ui->clearSwitch, *m_ui->escapeRadiusSlider,
                        *m_ui->startButton, *m_ui->resetButton, *m_ui->resetOriginButton,
-                       *m_ui->reportButton});
+                       *m_ui->reportButton, *m_ui->zoomOutButton, *m_ui->backButton,
+                       *m_ui->saveButton});
     showEscapeRadius();
     connect(m_ui->escapeRadiusSlider, &QSlider::valueChanged, this, [this] { showEscapeRadius(); });
     // The form's geometry is only a guess; the view's size hint decides.
