@@ -43,5 +43,5 @@ struct Avx2Lanes {
 
 int mandelLineAvx2(double originX, double originY, double escape_radius, double x, double y,
                    double step, int maxdwell, int w, int *buf) {
-    return wideLine<Avx2Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
+    return wideLine<Avx2Lanes, 5>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
 }

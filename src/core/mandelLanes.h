@@ -43,42 +43,69 @@ template <class L, int N> class LaneEngine {
     LaneEngine(const LineParams &p, double x) : m_p(p), m_nextX(x) {}
 
     unsigned run() {
-        Vec zr[N], zi[N], cx[N];
-        for (int v = 0; v < N; ++v) {
-            zr[v] = zi[v] = cx[v] = L::broadcast(0.0);
-            m_occupied[v] = 0;
-            replace(v, (1u << kWidth) - 1, 0, 0, zr[v], zi[v], cx[v]);
-        }
+        for (int v = 0; v < N; ++v)
+            replace(v, (1u << kWidth) - 1, 0, 0);
         m_minDeadline = m_busy > 0 ? m_p.maxdwell : LLONG_MAX;
-        const Vec y = L::broadcast(m_p.y);
-        const Vec bound = L::broadcast(m_p.bound);
-        while (m_busy > 0) {
-            Mask escaped[N];
-            for (int v = 0; v < N; ++v)
-                escaped[v] = L::step(zr[v], zi[v], cx[v], y, bound);
-            if (anyOf(escaped))
-                for (int v = 0; v < N; ++v)
-                    if (const unsigned bits = L::bits(escaped[v]) & m_occupied[v])
-                        replace(v, bits, m_t, m_t + 1, zr[v], zi[v], cx[v]);
-            if (++m_t == m_minDeadline)
-                retireAtLimit(zr, zi, cx);
-        }
+        iterate();
         return m_total;
     }
 
   private:
-    static bool anyOf(const Mask (&masks)[N]) {
-        Mask any = masks[0];
-        for (int v = 1; v < N; ++v)
-            any = L::either(any, masks[v]);
-        return !L::none(any);
+    // The hot loop. The iterates live in registers and every loop over the
+    // vectors is unrolled, so that none of them goes through memory; only a
+    // finished pixel sends them to the members for the bookkeeping.
+    void iterate() {
+        const Vec y = L::broadcast(m_p.y);
+        const Vec bound = L::broadcast(m_p.bound);
+        Vec zr[N], zi[N];
+#pragma GCC unroll 16
+        for (int v = 0; v < N; ++v) {
+            zr[v] = m_zr[v];
+            zi[v] = m_zi[v];
+        }
+        for (long long t = 0; m_busy > 0;) {
+            Mask escaped[N];
+#pragma GCC unroll 16
+            for (int v = 0; v < N; ++v)
+                escaped[v] = L::step(zr[v], zi[v], m_cx[v], y, bound);
+            Mask any = escaped[0];
+#pragma GCC unroll 16
+            for (int v = 1; v < N; ++v)
+                any = L::either(any, escaped[v]);
+            const bool done = ++t == m_minDeadline;
+            if (L::none(any) && !done)
+                continue;
+            unsigned bits[N];
+#pragma GCC unroll 16
+            for (int v = 0; v < N; ++v) {
+                m_zr[v] = zr[v];
+                m_zi[v] = zi[v];
+                bits[v] = L::bits(escaped[v]);
+            }
+            retire(bits, t, done);
+#pragma GCC unroll 16
+            for (int v = 0; v < N; ++v) {
+                zr[v] = m_zr[v];
+                zi[v] = m_zi[v];
+            }
+        }
+    }
+
+    // After step t - 1: the lanes that escaped on it, and when done those
+    // that have now run for the whole limit.
+    __attribute__((noinline)) void retire(const unsigned (&escaped)[N], long long t, bool done) {
+        for (int v = 0; v < N; ++v)
+            if (const unsigned bits = escaped[v] & m_occupied[v])
+                replace(v, bits, t - 1, t);
+        if (done)
+            retireAtLimit(t);
     }
 
     // Stores the pixels of the given lanes of vector v, whose dwell is
     // now - start, and gives each lane the next pixel (or parks it at the
     // fixed point 0 when the line has none left).
-    void replace(int v, unsigned bits, long long now, long long nextStart, Vec &zr, Vec &zi,
-                 Vec &cx) {
+    void replace(int v, unsigned bits, long long now, long long nextStart) {
+        Vec cx = m_cx[v];
         unsigned refilled = 0;
         for (unsigned rest = bits; rest != 0; rest &= rest - 1) {
             const int l = __builtin_ctz(rest);
@@ -97,10 +124,11 @@ template <class L, int N> class LaneEngine {
         m_busy += __builtin_popcount(refilled) - __builtin_popcount(m_occupied[v] & bits);
         m_occupied[v] = (m_occupied[v] & ~bits) | refilled;
         const unsigned parked = bits & ~refilled;
-        zr = L::select(parked, L::broadcast(0.0),
-                       L::select(refilled, L::broadcast(m_p.originX), zr));
-        zi = L::select(parked, L::broadcast(0.0),
-                       L::select(refilled, L::broadcast(m_p.originY), zi));
+        m_cx[v] = cx;
+        m_zr[v] = L::select(parked, L::broadcast(0.0),
+                            L::select(refilled, L::broadcast(m_p.originX), m_zr[v]));
+        m_zi[v] = L::select(parked, L::broadcast(0.0),
+                            L::select(refilled, L::broadcast(m_p.originY), m_zi[v]));
     }
 
     void finish(const Slot &slot, int dwell) {
@@ -108,15 +136,15 @@ template <class L, int N> class LaneEngine {
         m_total += unsigned(dwell);
     }
 
-    void retireAtLimit(Vec (&zr)[N], Vec (&zi)[N], Vec (&cx)[N]) {
-        const long long start = m_t - m_p.maxdwell;
+    void retireAtLimit(long long t) {
+        const long long start = t - m_p.maxdwell;
         for (int v = 0; v < N; ++v) {
             unsigned bits = 0;
             for (int l = 0; l < kWidth; ++l)
                 if ((m_occupied[v] & (1u << l)) && m_slots[v * kWidth + l].start == start)
                     bits |= 1u << l;
             if (bits)
-                replace(v, bits, m_t, m_t, zr[v], zi[v], cx[v]);
+                replace(v, bits, t, t);
         }
         m_minDeadline = LLONG_MAX;
         for (int v = 0; v < N; ++v)
@@ -131,11 +159,14 @@ template <class L, int N> class LaneEngine {
     double m_nextX;
     int m_next = 0;
     int m_busy = 0;
-    long long m_t = 0;
     long long m_minDeadline = LLONG_MAX;
     unsigned m_total = 0;
     unsigned m_occupied[N]{};
     Slot m_slots[kLanes]{};
+    // Parked lanes sit at the fixed point 0.
+    Vec m_zr[N]{};
+    Vec m_zi[N]{};
+    Vec m_cx[N]{};
 };
 
 template <class L, int N>
