@@ -14,7 +14,8 @@ struct Avx2Lanes {
     static Vec broadcast(double value) { return _mm256_set1_pd(value); }
 
     // One iteration of every lane, in the reference's order of roundings.
-    static Mask step(Vec &zr, Vec &zi, Vec cx, Vec y, Vec bound) {
+    static Mask step(Vec &zr, Vec &zi, Vec cx, Vec y, Vec bound)
+    {
         const Vec tmp1 = _mm256_mul_pd(zr, zr);
         const Vec tmp2 = _mm256_mul_pd(zi, zi);
         zi = _mm256_fmadd_pd(_mm256_add_pd(zr, zr), zi, y);
@@ -27,14 +28,16 @@ struct Avx2Lanes {
     static bool none(Mask m) { return _mm256_testz_pd(m, m) != 0; }
     static unsigned bits(Mask m) { return unsigned(_mm256_movemask_pd(m)); }
 
-    static Vec select(unsigned laneBits, Vec ifSet, Vec otherwise) {
+    static Vec select(unsigned laneBits, Vec ifSet, Vec otherwise)
+    {
         const __m256i lane = _mm256_setr_epi64x(1, 2, 4, 8);
         const __m256i chosen =
             _mm256_cmpeq_epi64(_mm256_and_si256(_mm256_set1_epi64x(laneBits), lane), lane);
         return _mm256_blendv_pd(otherwise, ifSet, _mm256_castsi256_pd(chosen));
     }
 
-    static Vec withLane(Vec v, int lane, double value) {
+    static Vec withLane(Vec v, int lane, double value)
+    {
         return select(1u << lane, broadcast(value), v);
     }
 };
@@ -42,6 +45,7 @@ struct Avx2Lanes {
 } // namespace
 
 int mandelLineAvx2(double originX, double originY, double escape_radius, double x, double y,
-                   double step, int maxdwell, int w, int *buf) {
-    return wideLine<Avx2Lanes, 5>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
+                   double step, int maxdwell, int w, int *buf)
+{
+    return wideLine<Avx2Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
 }

@@ -1,0 +1,4 @@
+#pragma once
+
+// Each kernel path this CPU runs, on each scene, one thread.
+void registerKernelBenchmarks();

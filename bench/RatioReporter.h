@@ -1,0 +1,20 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <utility>
+
+// The console output, then each kernel path's throughput as a multiple of
+// the scalar path's on the same scene, measured in the same run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    // Benchmarks named "<group>/<scene>/<path>" take part in the ratios.
+    void ReportRuns(const std::vector<Run> &runs) override;
+    void Finalize() override;
+
+private:
+    // (scene, path) -> pixel iterations per second
+    std::map<std::pair<std::string, std::string>, double> m_rates;
+};

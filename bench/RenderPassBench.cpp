@@ -1,0 +1,56 @@
+#include "RenderPassBench.h"
+
+#include "KernelPaths.h"
+#include "TestExplorer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <set>
+#include <string>
+#include <thread>
+
+namespace {
+
+// The explorer's first pass, 1024 x 768 at limit 1000, started again on
+// each iteration: workers, schedule, lock and pixel writes included.
+void renderPass(benchmark::State &state, int threads)
+{
+    TestExplorer explorer(1024, 768, std::to_string(threads) + " threads", "1000 iterations");
+    explorer.launch();
+    if (!explorer.finishPass()) {
+        state.SkipWithError("the first pass did not end");
+        return;
+    }
+    long long iterations = 0;
+    const int startedBefore = explorer.threads.started;
+    for (auto _ : state) {
+        explorer.view.startButton(nullptr);
+        if (!explorer.waitForWorkers()) {
+            state.SkipWithError("a pass did not end");
+            return;
+        }
+        iterations += explorer.view.passStatus().iterations;
+        state.PauseTiming();
+        explorer.display.runPendingDisplays(true);
+        explorer.display.forgetRequests();
+        state.ResumeTiming();
+    }
+    state.counters["pixel_iters"] =
+        benchmark::Counter(double(iterations), benchmark::Counter::kIsRate);
+    state.SetLabel(kernelPathName(activeKernelPath()));
+    state.counters["threads_per_pass"] =
+        double(explorer.threads.started - startedBefore) / double(state.iterations());
+}
+
+} // namespace
+
+void registerRenderPassBenchmarks()
+{
+    const int cores = int(std::thread::hardware_concurrency());
+    for (const int threads : std::set<int>{1, 2, cores > 0 ? cores : 1}) {
+        const std::string name = "pass/default/" + std::to_string(threads) + "_threads";
+        benchmark::RegisterBenchmark(name.c_str(), renderPass, threads)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Whole render passes of the explorer at 1, 2 and all cores' worth of threads.
+void registerRenderPassBenchmarks();
