@@ -3,6 +3,13 @@
 #include <iomanip>
 #include <ostream>
 
+#include <unistd.h>
+
+RatioReporter::RatioReporter()
+    : ConsoleReporter(isatty(STDOUT_FILENO) ? OutputOptions(OO_Tabular | OO_Color) : OO_Tabular)
+{
+}
+
 void RatioReporter::ReportRuns(const std::vector<Run> &runs)
 {
     ConsoleReporter::ReportRuns(runs);

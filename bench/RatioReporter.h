@@ -10,6 +10,8 @@
 // the scalar path's on the same scene, measured in the same run.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal, so that saved runs stay plain text.
+    RatioReporter();
     // Benchmarks named "<group>/<scene>/<path>" take part in the ratios.
     void ReportRuns(const std::vector<Run> &runs) override;
     void Finalize() override;
