@@ -31,9 +31,11 @@ void RatioReporter::Finalize()
 {
     ConsoleReporter::Finalize();
     std::ostream &out = GetOutputStream();
-    out << "\nThroughput, pixel iterations per second, and multiple of the scalar path\n";
+    out << "\nThroughput, pixel iterations per second, and multiple of the scalar path"
+           " (kernels) or of one thread (passes)\n";
     for (const auto &[key, rate] : m_rates) {
-        const auto scalar = m_rates.find({key.first, "scalar"});
+        const bool pass = key.second.ends_with("_threads");
+        const auto scalar = m_rates.find({key.first, pass ? "1_threads" : "scalar"});
         out << std::left << std::setw(20) << key.first << std::setw(10) << key.second << std::right
             << std::fixed << std::setprecision(3) << std::setw(8) << rate / 1e9 << " G/s";
         if (scalar != m_rates.end())
