@@ -1,0 +1,5 @@
+#pragma once
+
+// Passes and drawings of the real window on Qt's offscreen platform: the
+// workers compete with the GUI thread's redisplays for the view's lock.
+void registerAppPassBenchmarks();
