@@ -5,20 +5,13 @@
 
 #include <cstdlib>
 
-#include <benchmark/benchmark.h>
-
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     registerAppPassBenchmarks();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    const int status = RatioReporter::runBenchmarks(argc, argv);
     // Workers of the last pass may still be in their closing sleep.
-    std::_Exit(0);
+    std::_Exit(status);
 }

@@ -2,9 +2,9 @@
 
 #include "ExplorerPlatform.h"
 #include "ExplorerWidget.h"
-#include "KernelShare.h"
 #include "MainWindow.h"
 #include "MyView.h"
+#include "PassMeasures.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,9 +13,7 @@
 
 #include <chrono>
 #include <memory>
-#include <set>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -93,13 +91,7 @@ void drawing(benchmark::State &state, float rows)
 
 void registerAppPassBenchmarks()
 {
-    const int cores = int(std::thread::hardware_concurrency());
-    for (const int threads : std::set<int>{1, 2, cores > 0 ? cores : 1}) {
-        const std::string name = "app_pass/opening/" + std::to_string(threads) + "_threads";
-        benchmark::RegisterBenchmark(name.c_str(), appPass, threads)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
-    }
+    registerByThreadCount("app_pass/opening", appPass);
     for (const float rows : {1.0f, 480.0f}) {
         const std::string name = "app_draw/" + std::to_string(int(rows)) + "_rows";
         benchmark::RegisterBenchmark(name.c_str(), drawing, rows)->Unit(benchmark::kMicrosecond);

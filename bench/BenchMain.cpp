@@ -2,17 +2,9 @@
 #include "RatioReporter.h"
 #include "RenderPassBench.h"
 
-#include <benchmark/benchmark.h>
-
 int main(int argc, char **argv)
 {
     registerKernelBenchmarks();
     registerRenderPassBenchmarks();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return RatioReporter::runBenchmarks(argc, argv);
 }

@@ -1,15 +1,13 @@
 #include "RenderPassBench.h"
 
 #include "KernelPaths.h"
-#include "KernelShare.h"
+#include "PassMeasures.h"
 #include "TestExplorer.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <set>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -56,11 +54,5 @@ void renderPass(benchmark::State &state, int threads)
 
 void registerRenderPassBenchmarks()
 {
-    const int cores = int(std::thread::hardware_concurrency());
-    for (const int threads : std::set<int>{1, 2, cores > 0 ? cores : 1}) {
-        const std::string name = "pass/default/" + std::to_string(threads) + "_threads";
-        benchmark::RegisterBenchmark(name.c_str(), renderPass, threads)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
-    }
+    registerByThreadCount("pass/default", renderPass);
 }

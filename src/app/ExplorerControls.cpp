@@ -13,12 +13,8 @@ ExplorerControls::ExplorerControls(ExplorerWidget &explorer, const ControlWidget
       m_escapeRadiusSlider(controls.escapeRadiusSlider, kEscapeRadiusDivisor)
 {
     MyView &view = explorer.view();
-    view.threadMenu = &m_threadMenu;
-    view.dwellMenu = &m_dwellMenu;
-    view.randomizerSwitch = &m_randomizerSwitch;
-    view.originSwitch = &m_originSwitch;
-    view.clearSwitch = &m_clearSwitch;
-    view.escapeRadiusSlider = &m_escapeRadiusSlider;
+    view.connectOutlets({&m_threadMenu, &m_dwellMenu, &m_randomizerSwitch, &m_originSwitch,
+                         &m_clearSwitch, &m_escapeRadiusSlider});
 
     // The explorer lives as long as the widget, which the connections'
     // context object ties them to.

@@ -25,19 +25,13 @@ std::string RenderRequest::problem() const
 
 BatchRenderer::BatchRenderer(const RenderRequest &request)
     : m_request(request), m_display({float(request.width), float(request.height)}),
-      m_threadMenu("0"), m_dwellMenu(std::to_string(request.maxDwell)),
-      m_view(m_display, m_threads)
+      m_threadMenu("0"), m_dwellMenu(std::to_string(request.maxDwell)), m_view(m_display, m_threads)
 {
     m_display.attach(m_view);
     // Nobody watches the end of the pass: its one-second pause is skipped.
     m_threads.interruptSleeps();
     m_escapeRadius.value = request.escapeRadius;
-    m_view.threadMenu = &m_threadMenu;
-    m_view.dwellMenu = &m_dwellMenu;
-    m_view.randomizerSwitch = &m_off;
-    m_view.originSwitch = &m_off;
-    m_view.clearSwitch = &m_off;
-    m_view.escapeRadiusSlider = &m_escapeRadius;
+    m_view.connectOutlets({&m_threadMenu, &m_dwellMenu, &m_off, &m_off, &m_off, &m_escapeRadius});
 }
 
 BatchRenderer::~BatchRenderer()

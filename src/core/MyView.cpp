@@ -8,6 +8,16 @@ MyView::MyView(Display &display, ThreadLauncher &threads) : m_display(display), 
 {
 }
 
+void MyView::connectOutlets(const ExplorerOutlets &outlets)
+{
+    threadMenu = outlets.threadMenu;
+    dwellMenu = outlets.dwellMenu;
+    randomizerSwitch = outlets.randomizerSwitch;
+    originSwitch = outlets.originSwitch;
+    clearSwitch = outlets.clearSwitch;
+    escapeRadiusSlider = outlets.escapeRadiusSlider;
+}
+
 void MyView::applicationDidFinishLaunching()
 {
     if (!window)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BitmapImage.h"
+#include "ExplorerOutlets.h"
 #include "Geometry.h"
 #include "PassStatus.h"
 #include "PlaneWindow.h"
@@ -65,6 +66,7 @@ public:
     bool isFlipped() const { return false; }
 
     // Outlets, connected by whoever builds the window; not owned.
+    void connectOutlets(const ExplorerOutlets &outlets);
     Window *window = nullptr;
     PopUpMenu *threadMenu = nullptr;
     PopUpMenu *dwellMenu = nullptr;

@@ -1,5 +1,5 @@
-#include "ExplorerPlatform.h"
 #include "ExplorerWidget.h"
+#include "ExplorerPlatform.h"
 #include "FakeControls.h"
 #include "KernelColors.h"
 #include "MyView.h"
@@ -41,13 +41,8 @@ protected:
         m_sibling = new QLineEdit;
         layout->addWidget(m_sibling);
 
-        MyView &v = view();
-        v.threadMenu = &m_threads;
-        v.dwellMenu = &m_dwells;
-        v.randomizerSwitch = &m_randomizer;
-        v.originSwitch = &m_origin;
-        v.clearSwitch = &m_clear;
-        v.escapeRadiusSlider = &m_escapeRadius;
+        view().connectOutlets(
+            {&m_threads, &m_dwells, &m_randomizer, &m_origin, &m_clear, &m_escapeRadius});
         m_explorer->launch();
         ASSERT_TRUE(input::waitForActive(m_container.get()));
         ASSERT_TRUE(finishPass());
@@ -154,8 +149,14 @@ TEST_F(ExplorerWidgetTest, MousePointsAndTheSelectionAreFlipped)
     const Rgb frame{std::uint8_t(highlight.red()), std::uint8_t(highlight.green()),
                     std::uint8_t(highlight.blue())};
     // Qt rows 20 to 79 and columns 30 to 149 hold the frame's edges.
-    for (const auto &[x, y] : {std::pair{30, 20}, {149, 20}, {30, 79}, {149, 79}, {90, 20},
-                               {90, 79}, {30, 50}, {149, 50}})
+    for (const auto &[x, y] : {std::pair{30, 20},
+                               {149, 20},
+                               {30, 79},
+                               {149, 79},
+                               {90, 20},
+                               {90, 79},
+                               {30, 50},
+                               {149, 50}})
         EXPECT_EQ(rgbAt(surface, x, y), frame) << x << "," << y;
     const std::vector<Rgb> above = expectedLine(old, 19, kWidth, kMaxDwell);
     const std::vector<Rgb> below = expectedLine(old, 80, kWidth, kMaxDwell);

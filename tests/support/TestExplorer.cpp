@@ -7,18 +7,13 @@
 
 TestExplorer::TestExplorer(float width, float height, std::string threadTitle,
                            std::string dwellTitle)
-    : threadMenu(std::move(threadTitle)), dwellMenu(std::move(dwellTitle)),
-      view(display, threads)
+    : threadMenu(std::move(threadTitle)), dwellMenu(std::move(dwellTitle)), view(display, threads)
 {
     display.setBounds({{0, 0}, {width, height}});
     display.attach(view);
     view.window = &display;
-    view.threadMenu = &threadMenu;
-    view.dwellMenu = &dwellMenu;
-    view.randomizerSwitch = &randomizerSwitch;
-    view.originSwitch = &originSwitch;
-    view.clearSwitch = &clearSwitch;
-    view.escapeRadiusSlider = &escapeRadiusSlider;
+    view.connectOutlets({&threadMenu, &dwellMenu, &randomizerSwitch, &originSwitch, &clearSwitch,
+                         &escapeRadiusSlider});
 }
 
 TestExplorer::~TestExplorer()

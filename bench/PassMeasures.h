@@ -1,9 +1,14 @@
 #pragma once
 
+#include <string>
+
 namespace benchmark {
 class State;
 }
 class MyView;
+
+// Registers "<prefix>/<n>_threads" for 1, 2 and as many threads as cores.
+void registerByThreadCount(const std::string &prefix, void (*pass)(benchmark::State &, int));
 
 // What a pass of the view's window would cost if nothing but the kernel ran:
 // its lines shared among as many plain threads, each timing its own kernel

@@ -1,4 +1,4 @@
-#include "KernelShare.h"
+#include "PassMeasures.h"
 
 #include "MyView.h"
 #include "mandel.h"
@@ -9,6 +9,8 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <set>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -44,6 +46,17 @@ double kernelShareOnce(MyView &view, int threads)
 }
 
 } // namespace
+
+void registerByThreadCount(const std::string &prefix, void (*pass)(benchmark::State &, int))
+{
+    const int cores = int(std::thread::hardware_concurrency());
+    for (const int threads : std::set<int>{1, 2, cores > 0 ? cores : 1}) {
+        const std::string name = prefix + "/" + std::to_string(threads) + "_threads";
+        benchmark::RegisterBenchmark(name.c_str(), pass, threads)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+}
 
 double kernelShareSeconds(MyView &view, int threads)
 {
