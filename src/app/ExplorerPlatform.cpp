@@ -5,6 +5,8 @@
 #include "SurfaceContext.h"
 #include "ViewGeometry.h"
 
+#include <QTimer>
+
 #include <utility>
 
 namespace {
@@ -113,6 +115,15 @@ void ExplorerPlatform::setNeedsDisplay(bool flag)
 
 void ExplorerPlatform::flushRedisplays()
 {
+    // At most one redisplay a frame, as a display cycle would: each one holds
+    // the view's lock for its blit, and the workers wait for that lock.
+    constexpr qint64 kFrameMs = 16;
+    const qint64 early = m_sinceFlush.isValid() ? kFrameMs - m_sinceFlush.elapsed() : 0;
+    if (early > 0) {
+        QTimer::singleShot(early, &m_widget, [this] { flushRedisplays(); });
+        return;
+    }
+    m_sinceFlush.start();
     const std::optional<NSRect> rect = m_pending.take(bounds());
     if (!rect)
         return;

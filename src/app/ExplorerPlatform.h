@@ -5,6 +5,7 @@
 #include "PendingRedisplays.h"
 #include "Window.h"
 
+#include <QElapsedTimer>
 #include <QRect>
 
 #include <memory>
@@ -60,5 +61,6 @@ private:
     int m_focusDepth = 0;
     QRect m_dirty;
     bool m_launched = false;
+    QElapsedTimer m_sinceFlush;
     std::unique_ptr<MyView> m_view;
 };
