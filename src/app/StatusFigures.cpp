@@ -1,13 +1,22 @@
 #include "StatusFigures.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 
-// Twelve significant digits still tell neighbouring pixels apart deep in a zoom.
-QString planeNumber(double value)
+// Enough significant digits to tell neighbouring pixels apart, which deep in a
+// zoom is nearly all a double has, and no noise digits near the whole set.
+int centreDigits(double centre, double width, double step)
 {
-    return QString::number(value, 'g', 12);
+    const double span = std::max(std::abs(centre), width) / step;
+    return std::clamp(int(std::ceil(std::log10(span))) + 1, 3, 17);
+}
+
+QString centreNumber(double centre, double width, double step)
+{
+    return QString::number(centre, 'g', centreDigits(centre, width, step));
 }
 
 } // namespace
@@ -16,10 +25,14 @@ namespace StatusFigures {
 
 QString windowText(const PlaneWindow &window, int width, int height)
 {
+    if (!(window.viewStep > 0.0))
+        return QString();
     const double centreX = window.viewX + window.viewStep * width / 2.0;
     const double centreY = window.viewY - window.viewStep * height / 2.0;
+    const double span = window.viewStep * width;
     return QString::fromUtf8("centre %1, %2 \u00b7 width %3")
-        .arg(planeNumber(centreX), planeNumber(centreY), planeNumber(window.viewStep * width));
+        .arg(centreNumber(centreX, span, window.viewStep),
+             centreNumber(centreY, span, window.viewStep), QString::number(span, 'g', 6));
 }
 
 QString rateText(long long iterations, double seconds)

@@ -16,7 +16,8 @@ StatusLine::StatusLine(QWidget *parent)
     m_progress->setObjectName("passProgress");
     m_timing->setObjectName("timingLabel");
     m_window->setObjectName("windowLabel");
-    m_progress->setMaximumWidth(160);
+    m_progress->setMaximumWidth(200);
+    m_progress->setFormat(tr("%v / %m lines"));
     m_window->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A long window text must not widen the window past the view.
     m_window->setMinimumWidth(0);

@@ -36,10 +36,10 @@ TEST(StatusFigures, ReadAFinishedPassAndFormatItsFigures)
 
     EXPECT_EQ(StatusFigures::windowText(status.window, status.width, status.height),
               QString::fromUtf8("centre -0.5, 0 \u00b7 width 4"));
-    // Deep in a zoom neighbouring centres still differ in the text.
-    const PlaneWindow deep{-0.743643900000, 0.131825900000, 1e-11};
+    // Deep in a zoom, centres one pixel apart still differ in the text.
+    const PlaneWindow deep{-0.7436439, 0.1318259, 1e-14};
     EXPECT_NE(StatusFigures::windowText(deep, 400, 300),
-              StatusFigures::windowText({deep.viewX + 1e-10, deep.viewY, deep.viewStep}, 400, 300));
+              StatusFigures::windowText({deep.viewX + 1e-14, deep.viewY, deep.viewStep}, 400, 300));
 
     EXPECT_EQ(StatusFigures::rateText(1'234'000'000, 1.0), "1.23 G iterations/s");
     EXPECT_EQ(StatusFigures::rateText(3'000, 2.0), "1.50 k iterations/s");
