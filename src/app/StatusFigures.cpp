@@ -11,7 +11,7 @@ namespace {
 int centreDigits(double centre, double width, double step)
 {
     const double span = std::max(std::abs(centre), width) / step;
-    return std::clamp(int(std::ceil(std::log10(span))) + 1, 3, 17);
+    return std::clamp(int(std::ceil(std::log10(span))) + 2, 3, 17);
 }
 
 QString centreNumber(double centre, double width, double step)
