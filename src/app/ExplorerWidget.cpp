@@ -50,13 +50,30 @@ ExplorerWidget::ExplorerWidget(QWidget *parent)
 
 ExplorerWidget::~ExplorerWidget() = default;
 
-MyView &ExplorerWidget::view() { return m_platform->view(); }
+MyView &ExplorerWidget::view()
+{
+    return m_platform->view();
+}
 
-void ExplorerWidget::launch() { view().applicationDidFinishLaunching(); }
+PassStatus ExplorerWidget::passStatus()
+{
+    return view().passStatus();
+}
 
-bool ExplorerWidget::stopWorkers(int timeoutMs) { return m_platform->stopWorkers(timeoutMs); }
+void ExplorerWidget::launch()
+{
+    view().applicationDidFinishLaunching();
+}
 
-QSize ExplorerWidget::sizeHint() const { return {640, 480}; }
+bool ExplorerWidget::stopWorkers(int timeoutMs)
+{
+    return m_platform->stopWorkers(timeoutMs);
+}
+
+QSize ExplorerWidget::sizeHint() const
+{
+    return {640, 480};
+}
 
 QImage &ExplorerWidget::surfaceForDrawing()
 {
@@ -97,7 +114,10 @@ bool ExplorerWidget::event(QEvent *event)
     return QWidget::event(event);
 }
 
-bool ExplorerWidget::focusNextPrevChild(bool) { return false; }
+bool ExplorerWidget::focusNextPrevChild(bool)
+{
+    return false;
+}
 
 void ExplorerWidget::changeEvent(QEvent *event)
 {

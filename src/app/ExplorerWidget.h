@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PassStatus.h"
+
 #include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
@@ -21,6 +23,7 @@ public:
     ~ExplorerWidget() override;
 
     MyView &view();
+    PassStatus passStatus();
     // Sends the explorer its end of launching: shows the window, draws the
     // view and starts the first pass.
     void launch();

@@ -2,6 +2,7 @@
 
 #include "ExplorerControls.h"
 #include "ExplorerWidget.h"
+#include "StatusLine.h"
 #include "ui_MainWindow.h"
 
 #include <QThread>
@@ -20,6 +21,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), m_ui(std::make_unique
                        *m_ui->reportButton, *m_ui->zoomOutButton, *m_ui->backButton,
                        *m_ui->saveButton});
     showEscapeRadius();
+    m_ui->statusLine->watch([this] { return explorer().passStatus(); });
     connect(m_ui->escapeRadiusSlider, &QSlider::valueChanged, this, [this] { showEscapeRadius(); });
     // The form's geometry is only a guess; the view's size hint decides.
     resize(sizeHint());
@@ -27,7 +29,10 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent), m_ui(std::make_unique
 
 MainWindow::~MainWindow() = default;
 
-ExplorerWidget &MainWindow::explorer() { return *m_ui->explorerView; }
+ExplorerWidget &MainWindow::explorer()
+{
+    return *m_ui->explorerView;
+}
 
 void MainWindow::selectThreadCount(int idealCount)
 {

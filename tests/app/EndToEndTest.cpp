@@ -256,7 +256,7 @@ TEST_F(EndToEndTest, FirstPassShowsTheKernelsPicture)
     EXPECT_EQ(waitForPicture(defaultPlane()), 1.0);
     const Screenshot shot = screenshot();
     EXPECT_GT(shot.width, kWidth) << "the controls sit to the right of the view";
-    EXPECT_EQ(shot.height, kHeight);
+    EXPECT_GT(shot.height, kHeight) << "the status line sits below the view";
 }
 
 TEST_F(EndToEndTest, ClickAndDragZoomWhereThePlaneWindowSays)

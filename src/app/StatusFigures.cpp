@@ -1,0 +1,52 @@
+#include "StatusFigures.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+// Enough significant digits to tell neighbouring pixels apart, which deep in a
+// zoom is nearly all a double has, and no noise digits near the whole set.
+int centreDigits(double centre, double width, double step)
+{
+    const double span = std::max(std::abs(centre), width) / step;
+    return std::clamp(int(std::ceil(std::log10(span))) + 2, 3, 17);
+}
+
+QString centreNumber(double centre, double width, double step)
+{
+    return QString::number(centre, 'g', centreDigits(centre, width, step));
+}
+
+} // namespace
+
+namespace StatusFigures {
+
+QString windowText(const PlaneWindow &window, int width, int height)
+{
+    if (!(window.viewStep > 0.0))
+        return QString();
+    const double centreX = window.viewX + window.viewStep * width / 2.0;
+    const double centreY = window.viewY - window.viewStep * height / 2.0;
+    const double span = window.viewStep * width;
+    return QString::fromUtf8("centre %1, %2 \u00b7 width %3")
+        .arg(centreNumber(centreX, span, window.viewStep),
+             centreNumber(centreY, span, window.viewStep), QString::number(span, 'g', 6));
+}
+
+QString rateText(long long iterations, double seconds)
+{
+    if (seconds <= 0.0)
+        return QString();
+    static constexpr std::array<const char *, 5> prefixes{"", "k ", "M ", "G ", "T "};
+    double rate = double(iterations) / seconds;
+    std::size_t prefix = 0;
+    while (rate >= 1000.0 && prefix + 1 < prefixes.size()) {
+        rate /= 1000.0;
+        ++prefix;
+    }
+    return QString("%1 %2iterations/s").arg(rate, 0, 'f', 2).arg(prefixes[prefix]);
+}
+
+} // namespace StatusFigures

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "PassStatus.h"
+
+#include <QString>
+
+// The status line's figures, worked out from one reading of a pass.
+namespace StatusFigures {
+
+// Centre and width of the plane window shown on a view of the given size.
+QString windowText(const PlaneWindow &window, int width, int height);
+// Pixel-iterations per second with an SI prefix.
+QString rateText(long long iterations, double seconds);
+
+} // namespace StatusFigures

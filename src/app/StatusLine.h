@@ -1,0 +1,40 @@
+#pragma once
+
+#include "PassStatus.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QProgressBar;
+
+// The line under the view: pass number, progress, timing and plane window,
+// read from the explorer on a GUI timer so workers never wait on the display.
+class StatusLine : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit StatusLine(QWidget *parent = nullptr);
+
+    void watch(std::function<PassStatus()> source);
+    // Reads the pass at once rather than on the next tick.
+    void refresh();
+
+private:
+    std::optional<double> passSeconds(const PassStatus &status);
+
+    std::function<PassStatus()> m_source;
+    QTimer m_ticker;
+    QElapsedTimer m_passClock;
+    int m_sequence = -1;
+    std::optional<double> m_finishedSeconds;
+    bool m_seenRunning = false;
+    QLabel *m_pass;
+    QProgressBar *m_progress;
+    QLabel *m_timing;
+    QLabel *m_window;
+};

@@ -1,0 +1,72 @@
+#include "StatusLine.h"
+#include "ExplorerPlatform.h"
+#include "ExplorerWidget.h"
+#include "MainWindow.h"
+#include "MyView.h"
+#include "StatusFigures.h"
+#include "TestExplorer.h"
+#include "mandel.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QtCore/qtestsupport_core.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+TEST(StatusFigures, ReadAFinishedPassAndFormatItsFigures)
+{
+    TestExplorer explorer(400, 300);
+    explorer.launch();
+    ASSERT_TRUE(explorer.finishPass());
+    const PassStatus status = explorer.view.passStatus();
+    EXPECT_TRUE(status.finished());
+    EXPECT_EQ(status.linesStored, 300);
+    EXPECT_EQ(status.width, 400);
+
+    const MyView &view = explorer.view;
+    std::vector<int> dwells(401);
+    long long iterations = 0;
+    for (int r = 0; r < 300; ++r)
+        iterations += mandelLine(view.originX, view.originY, view.escapeRadius, view.viewX,
+                                 view.viewY - view.viewStep * r, view.viewStep, view.max_dwells,
+                                 400, dwells.data());
+    EXPECT_EQ(status.iterations, iterations);
+
+    EXPECT_EQ(StatusFigures::windowText(status.window, status.width, status.height),
+              QString::fromUtf8("centre -0.5, 0 \u00b7 width 4"));
+    // Deep in a zoom, centres one pixel apart still differ in the text.
+    const PlaneWindow deep{-0.7436439, 0.1318259, 1e-14};
+    EXPECT_NE(StatusFigures::windowText(deep, 400, 300),
+              StatusFigures::windowText({deep.viewX + 1e-14, deep.viewY, deep.viewStep}, 400, 300));
+
+    EXPECT_EQ(StatusFigures::rateText(1'234'000'000, 1.0), "1.23 G iterations/s");
+    EXPECT_EQ(StatusFigures::rateText(3'000, 2.0), "1.50 k iterations/s");
+    EXPECT_EQ(StatusFigures::rateText(500, 1.0), "500.00 iterations/s");
+    EXPECT_EQ(StatusFigures::rateText(500, 0.0), "");
+}
+
+TEST(StatusLine, ShowsTheFinishedPassUnderTheView)
+{
+    MainWindow window;
+    window.explorer().launch();
+    MyView &view = window.explorer().view();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.explorer().passStatus().finished(); }));
+    ASSERT_TRUE(window.explorer().platform().waitForWorkers(10000));
+
+    auto &line = *window.findChild<StatusLine *>("statusLine");
+    line.refresh();
+    const PassStatus status = window.explorer().passStatus();
+    const auto &progress = *line.findChild<QProgressBar *>("passProgress");
+    EXPECT_EQ(progress.maximum(), status.height);
+    EXPECT_EQ(progress.value(), status.height);
+    EXPECT_EQ(line.findChild<QLabel *>("passLabel")->text(),
+              QString("Pass %1").arg(status.sequence));
+    EXPECT_EQ(line.findChild<QLabel *>("windowLabel")->text(),
+              StatusFigures::windowText(status.window, status.width, status.height));
+    EXPECT_EQ(status.height, view.height);
+    // The line sits below the view and leaves its size alone.
+    EXPECT_GE(line.geometry().top(), window.explorer().geometry().bottom());
+    EXPECT_EQ(window.explorer().size(), window.explorer().sizeHint());
+}
