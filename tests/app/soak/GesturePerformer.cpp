@@ -1,6 +1,17 @@
 #include "GesturePerformer.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// Longer than the animation of a press, which Qt keeps to 100 ms.
+constexpr auto kAnimatedClick = 250ms;
+
+} // namespace
 
 std::string GesturePerformer::moveTo(int x, int y) const
 {
@@ -15,10 +26,12 @@ void GesturePerformer::click(ControlLayout::Point at) const
 
 void GesturePerformer::button(ControlLayout::Point at, const char *key, bool byKey) const
 {
-    if (byKey)
-        m_app.xdotool(std::string("key ") + key);
-    else
-        click(at);
+    if (!byKey)
+        return click(at);
+    m_app.xdotool(std::string("key ") + key);
+    // A mnemonic animates the press and clicks a moment later: wait for the
+    // click, so that the next gesture comes after it.
+    std::this_thread::sleep_for(kAnimatedClick);
 }
 
 void GesturePerformer::wheel(ControlLayout::Point at, int notches) const
