@@ -1,0 +1,138 @@
+#include "AppUnderTest.h"
+
+#include "ShellCommand.h"
+#include "X11Session.h"
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+std::string readFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+AppUnderTest::AppUnderTest(const std::string &display, const std::string &binary,
+                           const std::string &logBase)
+    : m_display(display), m_stdout(logBase + ".out"), m_stderr(logBase + ".err")
+{
+    m_pid = fork();
+    if (m_pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        setenv("DISPLAY", display.c_str(), 1);
+        const int out = open(m_stdout.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(m_stderr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 1);
+        dup2(err, 2);
+        execl(binary.c_str(), binary.c_str(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    if (m_pid > 0)
+        m_window =
+            run("timeout 20 xdotool search --sync --onlyvisible --name '^Dwell$' | head -n 1");
+}
+
+AppUnderTest::~AppUnderTest()
+{
+    if (m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == 0) {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+    }
+    std::remove(m_stdout.c_str());
+    std::remove(m_stderr.c_str());
+}
+
+std::string AppUnderTest::run(const std::string &command) const
+{
+    return commandOutput(m_display, command);
+}
+
+void AppUnderTest::xdotool(const std::string &arguments) const
+{
+    run("xdotool " + arguments);
+}
+
+void AppUnderTest::mouseTo(int x, int y) const
+{
+    xdotool("mousemove --window " + m_window + " " + std::to_string(x) + " " + std::to_string(y));
+}
+
+Screenshot AppUnderTest::screenshot() const
+{
+    return Screenshot::ofWindow(m_display, m_window);
+}
+
+double AppUnderTest::waitForPicture(const Picture &expected, std::chrono::seconds limit) const
+{
+    double last = 0;
+    for (auto deadline = std::chrono::steady_clock::now() + limit;
+         std::chrono::steady_clock::now() < deadline;) {
+        last = screenshot().shareMatching(expected);
+        if (last == 1.0)
+            break;
+        std::this_thread::sleep_for(200ms);
+    }
+    return last;
+}
+
+bool AppUnderTest::requestClose() const
+{
+    return !m_window.empty() && requestWindowClose(m_display, std::stoul(m_window));
+}
+
+bool AppUnderTest::running()
+{
+    return waitForExit(0ms) == -1;
+}
+
+int AppUnderTest::waitForExit(std::chrono::milliseconds limit)
+{
+    for (auto deadline = std::chrono::steady_clock::now() + limit;;) {
+        int status = 0;
+        if (m_pid > 0 && waitpid(m_pid, &status, WNOHANG) == m_pid) {
+            m_pid = -1;
+            m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        if (m_pid <= 0 || std::chrono::steady_clock::now() >= deadline)
+            return m_pid <= 0 ? m_status : -1;
+        std::this_thread::sleep_for(50ms);
+    }
+}
+
+std::string AppUnderTest::output() const
+{
+    return readFile(m_stdout);
+}
+
+std::string AppUnderTest::errors() const
+{
+    return readFile(m_stderr);
+}
+
+std::string AppUnderTest::troubleInErrors() const
+{
+    const std::string err = errors();
+    for (const char *trouble : {"Sanitizer", "runtime error", "QPainter", "Segmentation"}) {
+        const auto at = err.find(trouble);
+        if (at == std::string::npos)
+            continue;
+        const auto lineStart = err.rfind('\n', at);
+        return err.substr(lineStart == std::string::npos ? 0 : lineStart + 1, 2000);
+    }
+    return {};
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "KernelColors.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A window's contents as ImageMagick's import grabs them.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
+
+    // Empty when the window cannot be read.
+    static Screenshot ofWindow(const std::string &display, const std::string &window);
+
+    Rgb at(int x, int y) const
+    {
+        const std::size_t i = 3 * (std::size_t(y) * std::size_t(width) + std::size_t(x));
+        return {rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
+    // The share of the picture's pixels that the top-left of the shot shows
+    // exactly; 0 when the shot is smaller than the picture.
+    double shareMatching(const Picture &expected) const;
+    bool writePpm(const std::string &path) const;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+// A virtual X server for the lifetime of the object, on a display number it
+// picks itself. It dies with this process, however that ends.
+class XvfbServer {
+public:
+    XvfbServer();
+    ~XvfbServer();
+    XvfbServer(const XvfbServer &) = delete;
+    XvfbServer &operator=(const XvfbServer &) = delete;
+
+    // Like ":3"; empty when the server did not start.
+    const std::string &display() const { return m_display; }
+
+private:
+    pid_t m_pid = -1;
+    std::string m_display;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// One thing the soak does to the window. Points are Qt pixels of the view.
+struct Gesture {
+    enum class Kind {
+        Click,
+        Drag,
+        ZoomOut,
+        Back,
+        Reset,
+        Start,
+        ResetOrigin,
+        Report,
+        Key,
+        DwellWheel,
+        ThreadWheel,
+        RadiusWheel,
+        ToggleOrigin,
+        ToggleRandom,
+        ToggleClear,
+    };
+
+    Kind kind;
+    // Where a click or a drag presses.
+    int x = 0;
+    int y = 0;
+    // The pointer's moves after a drag's press; it is released at the last.
+    std::vector<std::pair<int, int>> path{};
+    // Wheel notches; positive turns towards the user.
+    int notches = 0;
+    // Buttons with a mnemonic may be pressed by key instead of clicked.
+    bool byKey = false;
+    // The key a Key gesture presses, in xdotool's names.
+    std::string key{};
+
+    std::string describe() const;
+};
