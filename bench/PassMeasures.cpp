@@ -18,7 +18,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double kernelShareOnce(MyView &view, int threads)
+// The sum of the kernel's times over the view's lines, divided by the threads.
+double kernelShareSeconds(MyView &view, int threads)
 {
     const int w = int(view.frame.size.width);
     const int h = view.height;
@@ -45,6 +46,12 @@ double kernelShareOnce(MyView &view, int threads)
     return std::chrono::duration<double>(sum).count() / threads;
 }
 
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 } // namespace
 
 void registerByThreadCount(const std::string &prefix, void (*pass)(benchmark::State &, int))
@@ -54,24 +61,29 @@ void registerByThreadCount(const std::string &prefix, void (*pass)(benchmark::St
         const std::string name = prefix + "/" + std::to_string(threads) + "_threads";
         benchmark::RegisterBenchmark(name.c_str(), pass, threads)
             ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+            ->UseManualTime();
     }
 }
 
-double kernelShareSeconds(MyView &view, int threads)
+void PassMeter::passEnded(benchmark::State &state)
 {
-    // The median of a few runs, as the pass time is an average over many.
-    std::array<double, 5> shares;
-    for (double &share : shares)
-        share = kernelShareOnce(view, threads);
-    std::sort(shares.begin(), shares.end());
-    return shares[shares.size() / 2];
+    const PassStatus status = m_view.passStatus();
+    state.SetIterationTime(status.seconds);
+    m_passSeconds.push_back(status.seconds);
+    m_iterations += status.iterations;
+    m_kernelSeconds.push_back(kernelShareSeconds(m_view, m_threads));
 }
 
-void reportOverhead(benchmark::State &state, MyView &view, int threads, double passSeconds)
+void PassMeter::report(benchmark::State &state) const
 {
-    const double kernel = kernelShareSeconds(view, threads);
+    if (m_passSeconds.empty())
+        return;
+    // Medians: a pass or a share that a busy host slowed down is dropped.
+    const double pass = median(m_passSeconds);
+    const double kernel = median(m_kernelSeconds);
+    const double iterationsPerPass = double(m_iterations) / double(m_passSeconds.size());
+    state.counters["pixel_iters"] = benchmark::Counter(iterationsPerPass / pass);
     state.counters["kernel_ms"] = kernel * 1e3;
-    state.counters["overhead_pct"] = (passSeconds / kernel - 1) * 100;
-    state.counters["outside_us_per_line"] = (passSeconds - kernel) * threads / view.height * 1e6;
+    state.counters["overhead_pct"] = (pass / kernel - 1) * 100;
+    state.counters["outside_us_per_line"] = (pass - kernel) * m_threads / m_view.height * 1e6;
 }

@@ -44,32 +44,13 @@ void StatusLine::refresh()
     if (!m_source)
         return;
     const PassStatus status = m_source();
-    const std::optional<double> seconds = passSeconds(status);
     m_pass->setText(tr("Pass %1").arg(status.sequence));
     m_progress->setRange(0, std::max(status.height, 1));
     m_progress->setValue(std::clamp(status.linesStored, 0, status.height));
-    QString timing = seconds ? QString("%1 s").arg(*seconds, 0, 'f', 2) : tr("done");
-    if (status.finished() && seconds)
-        timing +=
-            QString::fromUtf8(" \u00b7 ") + StatusFigures::rateText(status.iterations, *seconds);
+    QString timing = QString("%1 s").arg(status.seconds, 0, 'f', 2);
+    if (status.finished() && status.seconds > 0)
+        timing += QString::fromUtf8(" \u00b7 ") +
+                  StatusFigures::rateText(status.iterations, status.seconds);
     m_timing->setText(timing);
     m_window->setText(StatusFigures::windowText(status.window, status.width, status.height));
-}
-
-// The core does not timestamp passes: time from the tick that first sees a
-// pass running, and stop at the tick that first sees it finished. A pass that
-// ended between two ticks has no honest time to show.
-std::optional<double> StatusLine::passSeconds(const PassStatus &status)
-{
-    if (status.sequence != m_sequence) {
-        m_sequence = status.sequence;
-        m_passClock.start();
-        m_finishedSeconds.reset();
-        m_seenRunning = !status.finished();
-    }
-    if (!m_seenRunning)
-        return std::nullopt;
-    if (status.finished() && !m_finishedSeconds)
-        m_finishedSeconds = m_passClock.nsecsElapsed() * 1e-9;
-    return m_finishedSeconds.value_or(m_passClock.nsecsElapsed() * 1e-9);
 }

@@ -2,12 +2,10 @@
 
 #include "PassStatus.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
-#include <optional>
 
 class QLabel;
 class QProgressBar;
@@ -25,14 +23,8 @@ public:
     void refresh();
 
 private:
-    std::optional<double> passSeconds(const PassStatus &status);
-
     std::function<PassStatus()> m_source;
     QTimer m_ticker;
-    QElapsedTimer m_passClock;
-    int m_sequence = -1;
-    std::optional<double> m_finishedSeconds;
-    bool m_seenRunning = false;
     QLabel *m_pass;
     QProgressBar *m_progress;
     QLabel *m_timing;

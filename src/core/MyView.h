@@ -8,6 +8,7 @@
 #include "Relaxed.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -91,6 +92,9 @@ public:
     // Lines stored in the current pass, and their dwells as a 64-bit sum.
     int lines_stored = 0;
     long long pass_iterations = 0;
+    // When the current pass started, and when its last line was stored.
+    std::chrono::steady_clock::time_point passStarted = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point passEnded = passStarted;
     Relaxed<double> viewX;
     Relaxed<double> viewY;
     Relaxed<double> viewStep;
@@ -114,7 +118,8 @@ private:
     void drawSelection();
     void prepareSchedule();
     WorkerSnapshot takeSnapshot();
-    bool storeLine(const WorkerSnapshot &snapshot, int myLine, const int *buf, int update_dwells);
+    bool storeLine(const WorkerSnapshot &snapshot, int myLine, const std::uint8_t *rgb,
+                   int update_dwells);
     void zoomOrMoveOrigin(double newX, double newY);
     PlaneWindow planeWindow() const { return {viewX, viewY, viewStep}; }
     // Call with workLock held, before the window changes.

@@ -45,6 +45,12 @@ void MyView::backButton(const void *sender)
 PassStatus MyView::passStatus()
 {
     std::lock_guard lock(workLock);
-    return {comp_sequence, lines_stored, height, int(frame.size.width), pass_iterations,
-            planeWindow()};
+    const auto until = lines_stored >= height ? passEnded : std::chrono::steady_clock::now();
+    return {comp_sequence,
+            lines_stored,
+            height,
+            int(frame.size.width),
+            pass_iterations,
+            planeWindow(),
+            std::chrono::duration<double>(until - passStarted).count()};
 }

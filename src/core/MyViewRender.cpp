@@ -18,6 +18,8 @@ void MyView::startButton(const void *)
         acc_dwells = 0;
         lines_stored = 0;
         pass_iterations = 0;
+        passStarted = std::chrono::steady_clock::now();
+        passEnded = passStarted;
         escapeRadius = double(floatValueOf(escapeRadiusSlider));
         currentSequence = comp_sequence;
     }

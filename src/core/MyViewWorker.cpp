@@ -1,11 +1,14 @@
 #include "MyView.h"
 
 #include "Display.h"
-#include "DwellColor.h"
+#include "DwellColors.h"
 #include "ThreadLauncher.h"
 #include "mandel.h"
 
+#include <algorithm>
 #include <array>
+#include <chrono>
+#include <cstdint>
 
 struct MyView::WorkerSnapshot {
     int working_sequence;
@@ -28,6 +31,8 @@ void MyView::threadMain(int currentSequence)
     WorkerSnapshot snapshot = takeSnapshot();
     snapshot.working_sequence = currentSequence;
     std::array<int, kTableSize> buf;
+    // Coloured before taking the lock, so the lock is held for a copy only.
+    std::array<std::uint8_t, 3 * kTableSize> rgb;
 
     for (;;) {
         int myLine;
@@ -44,7 +49,8 @@ void MyView::threadMain(int currentSequence)
         const int update_dwells =
             mandelLine(originX, originY, escapeRadius, snapshot.x, snapshot.y - snapshot.step * r,
                        snapshot.step, max_dwells, snapshot.w, buf.data());
-        if (!storeLine(snapshot, myLine, buf.data(), update_dwells))
+        storeDwellColors(buf.data(), snapshot.w, rgb.data());
+        if (!storeLine(snapshot, myLine, rgb.data(), update_dwells))
             return;
     }
     m_display.setNeedsDisplay(true);
@@ -52,7 +58,7 @@ void MyView::threadMain(int currentSequence)
     m_display.setNeedsDisplay(true);
 }
 
-bool MyView::storeLine(const WorkerSnapshot &snapshot, int myLine, const int *buf,
+bool MyView::storeLine(const WorkerSnapshot &snapshot, int myLine, const std::uint8_t *rgb,
                        int update_dwells)
 {
     std::lock_guard lock(workLock);
@@ -62,13 +68,13 @@ bool MyView::storeLine(const WorkerSnapshot &snapshot, int myLine, const int *bu
     // The totals wrap like the kernel's sums instead of overflowing.
     total_dwells = int(unsigned(total_dwells) + unsigned(update_dwells));
     acc_dwells = int(unsigned(acc_dwells) + unsigned(update_dwells));
-    ++lines_stored;
+    if (++lines_stored == height)
+        passEnded = std::chrono::steady_clock::now();
     pass_iterations += update_dwells;
 
     const int line = lineTable[myLine];
-    std::uint8_t *pixel = bitmapData + std::size_t(3) * std::size_t(snapshot.w) * std::size_t(line);
-    for (int idx = 0; idx < snapshot.w; ++idx, pixel += 3)
-        storeDwellColor(buf[idx], pixel);
+    const std::size_t rowBytes = std::size_t(3) * std::size_t(snapshot.w);
+    std::copy_n(rgb, rowBytes, bitmapData + rowBytes * std::size_t(line));
 
     const NSRect updateRect{{0.0f, float(snapshot.h - line - 1)}, {float(snapshot.w), 1.0f}};
     m_display.setNeedsDisplayInRect(updateRect);

@@ -11,6 +11,8 @@ struct PassStatus {
     // Sum of the stored lines' dwells: the iterations the pass has done.
     long long iterations;
     PlaneWindow window;
+    // From the pass's start to its last stored line, or to now while it runs.
+    double seconds;
 
     bool finished() const { return linesStored >= height; }
 };

@@ -66,6 +66,11 @@ TEST(StatusLine, ShowsTheFinishedPassUnderTheView)
     EXPECT_EQ(line.findChild<QLabel *>("windowLabel")->text(),
               StatusFigures::windowText(status.window, status.width, status.height));
     EXPECT_EQ(status.height, view.height);
+    // A finished pass shows the core's own time for it, and the rate it gives.
+    ASSERT_GT(status.seconds, 0);
+    EXPECT_EQ(line.findChild<QLabel *>("timingLabel")->text(),
+              QString("%1 s").arg(status.seconds, 0, 'f', 2) + QString::fromUtf8(" \u00b7 ") +
+                  StatusFigures::rateText(status.iterations, status.seconds));
     // The line sits below the view and leaves its size alone.
     EXPECT_GE(line.geometry().top(), window.explorer().geometry().bottom());
     EXPECT_EQ(window.explorer().size(), window.explorer().sizeHint());

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <numeric>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -171,4 +173,34 @@ TEST(RenderPass, ClearSwitchWhitensThePictureBeforeItIsShown)
     EXPECT_EQ(explorer.display.immediateRects(),
               std::vector<NSRect>({{{0, 0}, {30, 20}}}));
     EXPECT_EQ(explorer.view.comp_sequence, 3);
+}
+
+TEST(RenderPass, PassClockRunsUntilTheLastLineIsStored)
+{
+    TestExplorer explorer(32, 24, "none");
+    explorer.launch();
+    ASSERT_TRUE(explorer.finishPass());
+    // A pass without workers never ends: its clock keeps running.
+    const double waiting = explorer.view.passStatus().seconds;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_GT(explorer.view.passStatus().seconds, waiting);
+
+    explorer.threadMenu.title = "1 thread";
+    explorer.view.doThreadMenu(&explorer.threadMenu);
+    const auto restarted = std::chrono::steady_clock::now();
+    explorer.view.startButton(nullptr);
+    ASSERT_TRUE(explorer.finishPass());
+    const double sinceRestart =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - restarted).count();
+    const PassStatus done = explorer.view.passStatus();
+    ASSERT_TRUE(done.finished());
+    EXPECT_GT(done.seconds, 0);
+    EXPECT_LE(done.seconds, sinceRestart);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(explorer.view.passStatus().seconds, done.seconds);
+
+    TestExplorer flat(50, 0, "2 threads");
+    flat.launch();
+    ASSERT_TRUE(flat.finishPass());
+    EXPECT_EQ(flat.view.passStatus().seconds, 0);
 }

@@ -1,0 +1,60 @@
+#include "DwellColors.h"
+#include "DwellColor.h"
+#include "KernelCase.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+class LineColours : public testing::TestWithParam<KernelPath> {
+protected:
+    void SetUp() override
+    {
+        if (!isAvailable(GetParam()))
+            GTEST_SKIP() << kernelPathName(GetParam()) << " is not supported by this CPU";
+    }
+
+    // The line's pixels against each dwell coloured alone, with guard bytes
+    // after the line that must stay untouched.
+    void expectSame(const std::vector<int> &dwells, std::size_t offset) const
+    {
+        const std::size_t bytes = 3 * dwells.size();
+        std::vector<std::uint8_t> expected(offset + bytes + 32, 0x5a);
+        std::vector<std::uint8_t> actual = expected;
+        for (std::size_t i = 0; i < dwells.size(); ++i)
+            storeDwellColor(dwells[i], &expected[offset + 3 * i]);
+        storeDwellColorsWith(GetParam(), dwells.data(), int(dwells.size()), &actual[offset]);
+        ASSERT_EQ(actual, expected) << dwells.size() << " pixels at offset " << offset;
+    }
+};
+
+TEST_P(LineColours, MatchTheOnePixelRule)
+{
+    std::mt19937 rng(20261207);
+    std::uniform_int_distribution<int> dwell(-1, 70000);
+    std::uniform_int_distribution<int> anyInt(INT_MIN, INT_MAX);
+    std::uniform_int_distribution<int> chance(0, 99);
+    for (std::size_t count = 0; count <= 70; ++count)
+        for (const std::size_t offset : {0, 1, 5}) {
+            std::vector<int> dwells(count);
+            for (int &d : dwells) {
+                const int roll = chance(rng);
+                // Mostly the kernel's dwells, with runs of bounded points and
+                // now and then a value no kernel gives.
+                d = roll < 30 ? -1 : roll < 33 ? anyInt(rng) : dwell(rng);
+            }
+            expectSame(dwells, offset);
+        }
+    expectSame(std::vector<int>(1024, -1), 3);
+    expectSame({INT_MIN, INT_MAX, -2, -16, -17, 0, 15, 16, 255, 256, 4095, 4096, 65535, -1}, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, LineColours, testing::ValuesIn(kAllKernelPaths),
+                         [](const auto &info) { return pathTestName(info.param); });
+
+} // namespace
