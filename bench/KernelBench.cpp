@@ -12,7 +12,7 @@ namespace {
 
 // One whole picture per iteration, on one thread. The dwell sum counts the
 // iterations done, so the rate is pixel iterations per second.
-void renderScene(benchmark::State &state, KernelPath path, const Scene &scene)
+void renderScene(benchmark::State &state, KernelPath path, const KernelScene &scene)
 {
     std::vector<int> buf(std::size_t(scene.width));
     long long iterations = 0;
@@ -33,7 +33,7 @@ void renderScene(benchmark::State &state, KernelPath path, const Scene &scene)
 
 void registerKernelBenchmarks()
 {
-    for (const Scene *scene : {&kDefaultScene, &kSeahorseScene})
+    for (const KernelScene *scene : {&kDefaultScene, &kSeahorseScene})
         for (const KernelPath path : kAllKernelPaths) {
             if (!isAvailable(path))
                 continue;

@@ -10,7 +10,7 @@ namespace {
 
 QString exact(double value) { return QString::number(value, 'g', 17); }
 
-void describe(QImage &png, const BitmapImage &image, const PictureProvenance &p)
+void describe(QImage &png, const BitmapImage &image, const Scene &p)
 {
     const double width = p.window.viewStep * image.pixelsWide();
     const double height = p.window.viewStep * image.pixelsHigh();
@@ -29,7 +29,7 @@ void describe(QImage &png, const BitmapImage &image, const PictureProvenance &p)
 } // namespace
 
 bool writePicturePng(const QString &path, const BitmapImage &image,
-                     const PictureProvenance &provenance, QString *error)
+                     const Scene &scene, QString *error)
 {
     if (image.pixelsWide() < 1 || image.pixelsHigh() < 1) {
         *error = QStringLiteral("the picture is empty");
@@ -38,7 +38,7 @@ bool writePicturePng(const QString &path, const BitmapImage &image,
     // Wraps the buffer without converting it: the file gets its bytes as they are.
     QImage png(image.bitmapData(), image.pixelsWide(), image.pixelsHigh(), image.bytesPerRow(),
                QImage::Format_RGB888);
-    describe(png, image, provenance);
+    describe(png, image, scene);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

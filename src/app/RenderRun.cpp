@@ -39,10 +39,10 @@ int render(const RenderOptions &options)
         std::fputc('\n', stderr);
     }
 
-    const PictureProvenance provenance{status.window, request.originX, request.originY,
-                                       request.maxDwell, double(request.escapeRadius)};
+    const Scene scene{status.window, request.originX, request.originY, request.maxDwell,
+                      double(request.escapeRadius)};
     QString error;
-    if (!writePicturePng(options.outputPath, renderer.image(), provenance, &error)) {
+    if (!writePicturePng(options.outputPath, renderer.image(), scene, &error)) {
         std::fprintf(stderr, "dwell: cannot write %s: %s\n", qPrintable(options.outputPath),
                      qPrintable(error));
         return 1;

@@ -12,7 +12,7 @@ namespace {
 
 struct Snapshot {
     BitmapImage image;
-    PictureProvenance provenance;
+    Scene scene;
 };
 
 // A copy taken under the lock, so that no worker writes into it meanwhile.
@@ -21,12 +21,12 @@ std::optional<Snapshot> snapshotOf(MyView &view)
     std::lock_guard lock(view.workLock);
     if (!view.myImage)
         return std::nullopt;
-    const PictureProvenance provenance{{view.viewX, view.viewY, view.viewStep},
-                                       view.originX,
-                                       view.originY,
-                                       view.max_dwells,
-                                       view.escapeRadius};
-    return Snapshot{*view.myImage, provenance};
+    const Scene scene{{view.viewX, view.viewY, view.viewStep},
+                      view.originX,
+                      view.originY,
+                      view.max_dwells,
+                      view.escapeRadius};
+    return Snapshot{*view.myImage, scene};
 }
 
 } // namespace
@@ -40,7 +40,7 @@ void saveImage(QWidget &parent, MyView &view)
         return;
     const std::optional<Snapshot> snapshot = snapshotOf(view);
     QString error = QStringLiteral("there is no picture yet");
-    if (!snapshot || !writePicturePng(path, snapshot->image, snapshot->provenance, &error))
+    if (!snapshot || !writePicturePng(path, snapshot->image, snapshot->scene, &error))
         QMessageBox::warning(&parent, QStringLiteral("Save image"),
                              QStringLiteral("Cannot write %1: %2").arg(path, error));
 }

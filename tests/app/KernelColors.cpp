@@ -12,7 +12,7 @@ Rgb colorOfDwell(int dwell)
 
 std::vector<Rgb> expectedLine(const Scene &scene, int line, int w)
 {
-    const PlaneWindow &plane = scene.plane;
+    const PlaneWindow &plane = scene.window;
     std::vector<int> dwells(std::size_t(w) + 1);
     mandelLine(scene.originX, scene.originY, scene.escapeRadius, plane.viewX,
                plane.viewY - plane.viewStep * line, plane.viewStep, scene.maxDwell, w,

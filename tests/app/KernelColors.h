@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PlaneWindow.h"
+#include "Scene.h"
 
 #include <array>
 #include <cstdint>
@@ -8,15 +8,6 @@
 
 using Rgb = std::array<std::uint8_t, 3>;
 using Picture = std::vector<std::vector<Rgb>>;
-
-// Everything a finished pass's picture depends on besides its size.
-struct Scene {
-    PlaneWindow plane;
-    double originX = 0.0;
-    double originY = 0.0;
-    int maxDwell = 1024;
-    double escapeRadius = 4.0;
-};
 
 // What the picture should show: the kernel's dwells turned into colours by
 // the rule the documentation gives, one row of w pixels per image line.

@@ -12,12 +12,11 @@ TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFrom)
     BitmapImage image(7, 5);
     for (std::size_t i = 0; i < image.byteCount(); ++i)
         image.bitmapData()[i] = std::uint8_t(i * 37 % 256);
-    const PictureProvenance provenance{{-0.1234567890123456, 0.75, 1.0 / 3}, 0.125, -0.5, 4096,
-                                       9.5};
+    const Scene scene{{-0.1234567890123456, 0.75, 1.0 / 3}, 0.125, -0.5, 4096, 9.5};
     QTemporaryDir dir;
     const QString path = dir.filePath("picture.png");
     QString error;
-    ASSERT_TRUE(writePicturePng(path, image, provenance, &error)) << qPrintable(error);
+    ASSERT_TRUE(writePicturePng(path, image, scene, &error)) << qPrintable(error);
 
     QImage read(path);
     ASSERT_EQ(read.width(), 7);
@@ -29,12 +28,12 @@ TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFrom)
                   QByteArray(reinterpret_cast<const char *>(image.bitmapData()) + y * 21, 21))
             << "row " << y;
     }
-    EXPECT_EQ(read.text("ViewX").toDouble(), provenance.window.viewX);
-    EXPECT_EQ(read.text("ViewStep").toDouble(), provenance.window.viewStep);
+    EXPECT_EQ(read.text("ViewX").toDouble(), scene.window.viewX);
+    EXPECT_EQ(read.text("ViewStep").toDouble(), scene.window.viewStep);
     EXPECT_EQ(read.text("Origin"), "0.125,-0.5");
     EXPECT_EQ(read.text("MaxDwell"), "4096");
     EXPECT_EQ(read.text("EscapeRadius"), "9.5");
-    EXPECT_EQ(read.text("Width").toDouble(), provenance.window.viewStep * 7);
+    EXPECT_EQ(read.text("Width").toDouble(), scene.window.viewStep * 7);
 }
 
 TEST(PicturePng, LeavesNothingBehindWhenItCannotWrite)

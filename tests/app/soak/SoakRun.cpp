@@ -22,7 +22,7 @@ std::string format(const char *pattern, auto... values)
 
 std::string describe(const Scene &scene)
 {
-    const PlaneWindow &p = scene.plane;
+    const PlaneWindow &p = scene.window;
     return format("plane window x=%.17g y=%.17g step=%.17g, origin %.17g,%.17g, dwell limit %d, "
                   "escape bound %.17g",
                   p.viewX, p.viewY, p.viewStep, scene.originX, scene.originY, scene.maxDwell,

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "PlaneWindow.h"
+
+// Everything a finished picture depends on besides its size: the part of
+// the plane it shows and how the kernel iterates there.
+struct Scene {
+    PlaneWindow window;
+    double originX = 0.0;
+    double originY = 0.0;
+    int maxDwell = 1024;
+    double escapeRadius = 4.0;
+};
