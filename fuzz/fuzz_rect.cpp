@@ -10,8 +10,8 @@ namespace {
 
 bool finite(const NSRect &r)
 {
-    return std::isfinite(r.origin.x) && std::isfinite(r.origin.y) &&
-           std::isfinite(r.size.width) && std::isfinite(r.size.height);
+    return std::isfinite(r.origin.x) && std::isfinite(r.origin.y) && std::isfinite(r.size.width) &&
+           std::isfinite(r.size.height);
 }
 
 void check(bool condition)
@@ -44,15 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     r = KXRectTools::scaleRect(r, frame);
     const NSRect fitted = KXRectTools::normalizeRect(r);
 
-    const bool sane = finite({down, {v[2], v[3]}}) && std::isfinite(v[4]) &&
-                      std::isfinite(v[5]) && std::fabs(v[4]) < 1e6f && std::fabs(v[5]) < 1e6f &&
-                      std::fabs(v[0]) < 1e6f && std::fabs(v[1]) < 1e6f &&
-                      std::fabs(v[2]) < 1e6f && std::fabs(v[3]) < 1e6f;
+    const bool sane = finite({down, {v[2], v[3]}}) && std::isfinite(v[4]) && std::isfinite(v[5]) &&
+                      std::fabs(v[4]) < 1e6f && std::fabs(v[5]) < 1e6f && std::fabs(v[0]) < 1e6f &&
+                      std::fabs(v[1]) < 1e6f && std::fabs(v[2]) < 1e6f && std::fabs(v[3]) < 1e6f;
     if (!sane || !finite(fitted))
         return 0;
     check(fitted.size.width >= 0 && fitted.size.height >= 0);
-    const bool anchorInFrame = v[4] > 0 && v[5] > 0 && down.x >= 0 && down.x <= v[4] &&
-                               down.y >= 0 && down.y <= v[5];
+    const bool anchorInFrame =
+        v[4] > 0 && v[5] > 0 && down.x >= 0 && down.x <= v[4] && down.y >= 0 && down.y <= v[5];
     if (anchorInFrame) {
         check(within(fitted.origin.x, 0, v[4]));
         check(within(fitted.origin.x + fitted.size.width, 0, v[4]));

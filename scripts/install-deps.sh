@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake make g++ clang pkg-config
+    cmake make g++ clang clang-format pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xvfb xauth xdotool imagemagick

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Dwell and runs the whole test suite, then
-# the tests again under ThreadSanitizer and AddressSanitizer with UBSan.
+# Installs what is missing, checks the formatting, builds Dwell and runs the
+# whole test suite, then the tests again under ThreadSanitizer and
+# AddressSanitizer with UBSan, then the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+
+echo "== formatting"
+bash scripts/format.sh --check
 
 jobs=$(nproc)
 run_preset() {

@@ -66,8 +66,7 @@ NSRect ExplorerPlatform::bounds() const
 
 QRect ExplorerPlatform::toWidgetRect(NSRect rect) const
 {
-    return toQtRect(rect, float(m_widget.height())).normalized().toAlignedRect() &
-           m_widget.rect();
+    return toQtRect(rect, float(m_widget.height())).normalized().toAlignedRect() & m_widget.rect();
 }
 
 void ExplorerPlatform::drawViewRect(NSRect rect)
@@ -105,7 +104,10 @@ void ExplorerPlatform::displayRect(NSRect rect)
         m_widget.repaint(dirty);
 }
 
-void ExplorerPlatform::setNeedsDisplayInRect(NSRect rect) { m_pending.add(rect); }
+void ExplorerPlatform::setNeedsDisplayInRect(NSRect rect)
+{
+    m_pending.add(rect);
+}
 
 void ExplorerPlatform::setNeedsDisplay(bool flag)
 {

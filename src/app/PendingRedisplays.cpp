@@ -5,7 +5,10 @@
 namespace {
 
 // False for empty, inverted and NaN rectangles alike.
-bool hasArea(NSRect rect) { return rect.size.width > 0 && rect.size.height > 0; }
+bool hasArea(NSRect rect)
+{
+    return rect.size.width > 0 && rect.size.height > 0;
+}
 
 NSRect unite(NSRect a, NSRect b)
 {

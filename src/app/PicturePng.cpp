@@ -8,15 +8,18 @@
 
 namespace {
 
-QString exact(double value) { return QString::number(value, 'g', 17); }
+QString exact(double value)
+{
+    return QString::number(value, 'g', 17);
+}
 
 void describe(QImage &png, const BitmapImage &image, const Scene &p)
 {
     const double width = p.window.viewStep * image.pixelsWide();
     const double height = p.window.viewStep * image.pixelsHigh();
     png.setText("Software", "Dwell");
-    png.setText("Center", exact(p.window.viewX + width * 0.5) + "," +
-                              exact(p.window.viewY - height * 0.5));
+    png.setText("Center",
+                exact(p.window.viewX + width * 0.5) + "," + exact(p.window.viewY - height * 0.5));
     png.setText("Width", exact(width));
     png.setText("ViewX", exact(p.window.viewX));
     png.setText("ViewY", exact(p.window.viewY));
@@ -28,8 +31,8 @@ void describe(QImage &png, const BitmapImage &image, const Scene &p)
 
 } // namespace
 
-bool writePicturePng(const QString &path, const BitmapImage &image,
-                     const Scene &scene, QString *error)
+bool writePicturePng(const QString &path, const BitmapImage &image, const Scene &scene,
+                     QString *error)
 {
     if (image.pixelsWide() < 1 || image.pixelsHigh() < 1) {
         *error = QStringLiteral("the picture is empty");

@@ -62,11 +62,12 @@ void addRenderOptions(QCommandLineParser &parser)
          QStringLiteral("1000")},
         {kThreads, QStringLiteral("Worker threads (the machine's core count)."),
          QStringLiteral("T"), QString::number(QThread::idealThreadCount())},
-        {kOrigin, QStringLiteral("Starting value of the iteration (0,0)."),
-         QStringLiteral("X,Y"), QStringLiteral("0,0")},
-        {kEscape, QStringLiteral("Escape bound on the squared modulus (4)."),
-         QStringLiteral("E"), QStringLiteral("4")},
-        {{QStringLiteral("o"), kOutput}, QStringLiteral("PNG file to write."),
+        {kOrigin, QStringLiteral("Starting value of the iteration (0,0)."), QStringLiteral("X,Y"),
+         QStringLiteral("0,0")},
+        {kEscape, QStringLiteral("Escape bound on the squared modulus (4)."), QStringLiteral("E"),
+         QStringLiteral("4")},
+        {{QStringLiteral("o"), kOutput},
+         QStringLiteral("PNG file to write."),
          QStringLiteral("FILE")},
     });
 }

@@ -14,7 +14,10 @@ inline QRectF toQtRect(NSRect rect, float viewHeight)
             rect.size.height};
 }
 
-inline QPointF toQtPoint(NSPoint point, float viewHeight) { return {point.x, viewHeight - point.y}; }
+inline QPointF toQtPoint(NSPoint point, float viewHeight)
+{
+    return {point.x, viewHeight - point.y};
+}
 
 // Pointer positions are taken exactly, not at the pixel centre: a press on
 // pixel (c, r) is the view point (c, height - r), which is the plane point

@@ -21,6 +21,12 @@ inline int leadingNumber(const PopUpMenu *menu)
     return int(value);
 }
 
-inline bool isOn(const Switch *control) { return control && control->state() == 1; }
+inline bool isOn(const Switch *control)
+{
+    return control && control->state() == 1;
+}
 
-inline float floatValueOf(const Slider *slider) { return slider ? slider->floatValue() : 0.0f; }
+inline float floatValueOf(const Slider *slider)
+{
+    return slider ? slider->floatValue() : 0.0f;
+}

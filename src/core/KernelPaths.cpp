@@ -10,7 +10,8 @@ namespace {
 
 using LineKernel = int (*)(double, double, double, double, double, double, int, int, int *);
 
-LineKernel kernelOf(KernelPath path) {
+LineKernel kernelOf(KernelPath path)
+{
     switch (path) {
     case KernelPath::Avx2:
         return mandelLineAvx2;
@@ -22,13 +23,15 @@ LineKernel kernelOf(KernelPath path) {
     return mandelLineScalar;
 }
 
-KernelPath runnable(KernelPath path) {
+KernelPath runnable(KernelPath path)
+{
     return isAvailable(path) ? path : bestAvailablePath();
 }
 
 } // namespace
 
-const char *kernelPathName(KernelPath path) {
+const char *kernelPathName(KernelPath path)
+{
     switch (path) {
     case KernelPath::Avx2:
         return "avx2";
@@ -40,7 +43,8 @@ const char *kernelPathName(KernelPath path) {
     return "scalar";
 }
 
-bool isAvailable(KernelPath path) {
+bool isAvailable(KernelPath path)
+{
     __builtin_cpu_init();
     switch (path) {
     case KernelPath::Avx2:
@@ -53,14 +57,16 @@ bool isAvailable(KernelPath path) {
     return true;
 }
 
-KernelPath bestAvailablePath() {
+KernelPath bestAvailablePath()
+{
     for (const KernelPath path : {KernelPath::Avx512, KernelPath::Avx2})
         if (isAvailable(path))
             return path;
     return KernelPath::Scalar;
 }
 
-KernelPath chooseKernelPath(const char *requested) {
+KernelPath chooseKernelPath(const char *requested)
+{
     if (requested)
         for (const KernelPath path : kAllKernelPaths)
             if (std::string_view(requested) == kernelPathName(path))
@@ -68,12 +74,14 @@ KernelPath chooseKernelPath(const char *requested) {
     return bestAvailablePath();
 }
 
-KernelPath activeKernelPath() {
+KernelPath activeKernelPath()
+{
     static const KernelPath path = chooseKernelPath(std::getenv("DWELL_KERNEL"));
     return path;
 }
 
 int mandelLineWith(KernelPath path, double originX, double originY, double escape_radius, double x,
-                   double y, double step, int maxdwell, int w, int *buf) {
+                   double y, double step, int maxdwell, int w, int *buf)
+{
     return kernelOf(runnable(path))(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
 }

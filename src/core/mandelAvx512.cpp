@@ -14,7 +14,8 @@ struct Avx512Lanes {
     static Vec broadcast(double value) { return _mm512_set1_pd(value); }
 
     // One iteration of every lane, in the reference's order of roundings.
-    static Mask step(Vec &zr, Vec &zi, Vec cx, Vec y, Vec bound) {
+    static Mask step(Vec &zr, Vec &zi, Vec cx, Vec y, Vec bound)
+    {
         const Vec tmp1 = _mm512_mul_pd(zr, zr);
         const Vec tmp2 = _mm512_mul_pd(zi, zi);
         zi = _mm512_fmadd_pd(_mm512_add_pd(zr, zr), zi, y);
@@ -27,11 +28,13 @@ struct Avx512Lanes {
     static bool none(Mask m) { return m == 0; }
     static unsigned bits(Mask m) { return m; }
 
-    static Vec select(unsigned laneBits, Vec ifSet, Vec otherwise) {
+    static Vec select(unsigned laneBits, Vec ifSet, Vec otherwise)
+    {
         return _mm512_mask_mov_pd(otherwise, Mask(laneBits), ifSet);
     }
 
-    static Vec withLane(Vec v, int lane, double value) {
+    static Vec withLane(Vec v, int lane, double value)
+    {
         return select(1u << lane, broadcast(value), v);
     }
 };
@@ -39,6 +42,7 @@ struct Avx512Lanes {
 } // namespace
 
 int mandelLineAvx512(double originX, double originY, double escape_radius, double x, double y,
-                     double step, int maxdwell, int w, int *buf) {
+                     double step, int maxdwell, int w, int *buf)
+{
     return wideLine<Avx512Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
 }

@@ -39,10 +39,11 @@ template <class L, int N> class LaneEngine {
         long long start;
     };
 
-  public:
+public:
     LaneEngine(const LineParams &p, double x) : m_p(p), m_nextX(x) {}
 
-    unsigned run() {
+    unsigned run()
+    {
         for (int v = 0; v < N; ++v)
             replace(v, (1u << kWidth) - 1, 0, 0);
         m_minDeadline = m_busy > 0 ? m_p.maxdwell : LLONG_MAX;
@@ -50,11 +51,12 @@ template <class L, int N> class LaneEngine {
         return m_total;
     }
 
-  private:
+private:
     // The hot loop. The iterates live in registers and every loop over the
     // vectors is unrolled, so that none of them goes through memory; only a
     // finished pixel sends them to the members for the bookkeeping.
-    void iterate() {
+    void iterate()
+    {
         const Vec y = L::broadcast(m_p.y);
         const Vec bound = L::broadcast(m_p.bound);
         Vec zr[N], zi[N];
@@ -93,7 +95,8 @@ template <class L, int N> class LaneEngine {
 
     // After step t - 1: the lanes that escaped on it, and when done those
     // that have now run for the whole limit.
-    __attribute__((noinline)) void retire(const unsigned (&escaped)[N], long long t, bool done) {
+    __attribute__((noinline)) void retire(const unsigned (&escaped)[N], long long t, bool done)
+    {
         for (int v = 0; v < N; ++v)
             if (const unsigned bits = escaped[v] & m_occupied[v])
                 replace(v, bits, t - 1, t);
@@ -104,7 +107,8 @@ template <class L, int N> class LaneEngine {
     // Stores the pixels of the given lanes of vector v, whose dwell is
     // now - start, and gives each lane the next pixel (or parks it at the
     // fixed point 0 when the line has none left).
-    void replace(int v, unsigned bits, long long now, long long nextStart) {
+    void replace(int v, unsigned bits, long long now, long long nextStart)
+    {
         Vec cx = m_cx[v];
         unsigned refilled = 0;
         for (unsigned rest = bits; rest != 0; rest &= rest - 1) {
@@ -131,12 +135,14 @@ template <class L, int N> class LaneEngine {
                             L::select(refilled, L::broadcast(m_p.originY), m_zi[v]));
     }
 
-    void finish(const Slot &slot, int dwell) {
+    void finish(const Slot &slot, int dwell)
+    {
         m_p.buf[slot.pixel] = dwell == m_p.maxdwell ? -1 : dwell;
         m_total += unsigned(dwell);
     }
 
-    void retireAtLimit(long long t) {
+    void retireAtLimit(long long t)
+    {
         const long long start = t - m_p.maxdwell;
         for (int v = 0; v < N; ++v) {
             unsigned bits = 0;
@@ -171,7 +177,8 @@ template <class L, int N> class LaneEngine {
 
 template <class L, int N>
 int wideLine(double originX, double originY, double escape_radius, double x, double y, double step,
-             int maxdwell, int w, int *buf) {
+             int maxdwell, int w, int *buf)
+{
     // Without iterations there is nothing to vectorise.
     if (w <= 0 || maxdwell <= 0)
         return mandelLineScalar(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);

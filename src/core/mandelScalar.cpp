@@ -3,7 +3,8 @@
 #include <cmath>
 
 int mandelLineScalar(double originX, double originY, double escape_radius, double x, double y,
-                     double step, int maxdwell, int w, int *buf) {
+                     double step, int maxdwell, int w, int *buf)
+{
     // Unsigned so that absurd limits wrap instead of overflowing.
     unsigned total = 0;
     if (w <= 0)

@@ -1,6 +1,6 @@
+#include "MainWindow.h"
 #include "ExplorerPlatform.h"
 #include "ExplorerWidget.h"
-#include "MainWindow.h"
 #include "MyView.h"
 #include "QtInput.h"
 #include "Slider.h"

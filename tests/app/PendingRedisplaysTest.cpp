@@ -11,7 +11,10 @@ namespace {
 
 constexpr NSRect kBounds{{0, 0}, {200, 100}};
 
-NSRect strip(float row) { return {{0, row}, {200, 1}}; }
+NSRect strip(float row)
+{
+    return {{0, row}, {200, 1}};
+}
 
 } // namespace
 

@@ -8,7 +8,10 @@ namespace input {
 
 namespace {
 
-QWindow *windowOf(QWidget *widget) { return widget->window()->windowHandle(); }
+QWindow *windowOf(QWidget *widget)
+{
+    return widget->window()->windowHandle();
+}
 
 QPoint inWindow(QWidget *widget, QPoint position)
 {
@@ -17,7 +20,10 @@ QPoint inWindow(QWidget *widget, QPoint position)
 
 } // namespace
 
-bool waitForActive(QWidget *widget) { return QTest::qWaitForWindowActive(widget); }
+bool waitForActive(QWidget *widget)
+{
+    return QTest::qWaitForWindowActive(widget);
+}
 
 void press(QWidget *widget, QPoint position, Qt::MouseButton button)
 {

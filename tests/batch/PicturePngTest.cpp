@@ -1,5 +1,5 @@
-#include "BitmapImage.h"
 #include "PicturePng.h"
+#include "BitmapImage.h"
 
 #include <QFile>
 #include <QImage>

@@ -32,9 +32,9 @@ TEST(RenderCommand, WritesTheKernelsPicture)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("spot.png");
-    const DwellRun run = runDwell({"render", "--size", "33x21", "--center", "-0.75,0.1", "--width",
-                              "0.5", "--dwell", "600", "--threads", "3", "--origin", "0.01,0",
-                              "--escape", "9", "-o", path});
+    const DwellRun run =
+        runDwell({"render", "--size", "33x21", "--center", "-0.75,0.1", "--width", "0.5", "--dwell",
+                  "600", "--threads", "3", "--origin", "0.01,0", "--escape", "9", "-o", path});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
     EXPECT_TRUE(run.standardError.contains("pixel-iterations per second"));
 
@@ -87,7 +87,7 @@ TEST(RenderCommand, HelpDocumentsEveryOption)
 {
     const DwellRun run = runDwell({"--help"});
     EXPECT_EQ(run.exitCode, 0);
-    for (const char *option : {"--size", "--center", "--width", "--dwell", "--threads",
-                               "--origin", "--escape", "--output"})
+    for (const char *option : {"--size", "--center", "--width", "--dwell", "--threads", "--origin",
+                               "--escape", "--output"})
         EXPECT_TRUE(run.standardOutput.contains(option)) << option;
 }

@@ -39,8 +39,8 @@ TEST(BatchRenderer, RendersTheKernelsPictureOfTheRequestedWindow)
     long long total = 0;
     for (int r = 0; r < 23; ++r) {
         total += mandelLine(0.01, 0.0, 9.0, status.window.viewX,
-                                     status.window.viewY - status.window.viewStep * r,
-                                     status.window.viewStep, 700, 37, dwells.data());
+                            status.window.viewY - status.window.viewStep * r,
+                            status.window.viewStep, 700, 37, dwells.data());
         for (int c = 0; c < 37; ++c) {
             std::uint8_t rgb[3];
             storeDwellColor(dwells[c], rgb);

@@ -12,8 +12,13 @@ TEST(Controls, MenusTakeTheTitlesLeadingNumberAndStartNothing)
     const struct {
         const char *title;
         int value;
-    } titles[] = {{"8 threads", 8},  {"  -3", -3}, {"none", 0},           {"+12x", 12},
-                  {"65536 iterations", 65536},     {"99999999999", INT_MAX}, {"", 0}};
+    } titles[] = {{"8 threads", 8},
+                  {"  -3", -3},
+                  {"none", 0},
+                  {"+12x", 12},
+                  {"65536 iterations", 65536},
+                  {"99999999999", INT_MAX},
+                  {"", 0}};
     for (const auto &t : titles) {
         FakeMenu menu(t.title);
         explorer.view.doThreadMenu(&menu);

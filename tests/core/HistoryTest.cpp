@@ -4,7 +4,10 @@
 
 namespace {
 
-PlaneWindow windowOf(const MyView &view) { return {view.viewX, view.viewY, view.viewStep}; }
+PlaneWindow windowOf(const MyView &view)
+{
+    return {view.viewX, view.viewY, view.viewStep};
+}
 
 } // namespace
 

@@ -6,7 +6,10 @@
 
 namespace {
 
-NSRect rect(float x, float y, float w, float h) { return {{x, y}, {w, h}}; }
+NSRect rect(float x, float y, float w, float h)
+{
+    return {{x, y}, {w, h}};
+}
 
 void expectRect(const NSRect &actual, const NSRect &expected)
 {
@@ -32,12 +35,9 @@ TEST(KXRectTools, MakesSignedRectanglesAndNormalizesThem)
 TEST(KXRectTools, ConstrainGrowsTheShorterSideInTheRectanglesDirections)
 {
     expectRect(KXRectTools::constrainRect(rect(0, 0, 30, 10), {4, 3}, 12), rect(0, 0, 30, 22.5));
-    expectRect(KXRectTools::constrainRect(rect(0, 0, -30, 10), {4, 3}, 12),
-               rect(0, 0, -30, 22.5));
-    expectRect(KXRectTools::constrainRect(rect(0, 0, -30, 10), {-4, 3}, 12),
-               rect(0, 0, -30, 22.5));
-    expectRect(KXRectTools::constrainRect(rect(7, 8, 30, -10), {4, 3}, 12),
-               rect(7, 8, 30, -22.5));
+    expectRect(KXRectTools::constrainRect(rect(0, 0, -30, 10), {4, 3}, 12), rect(0, 0, -30, 22.5));
+    expectRect(KXRectTools::constrainRect(rect(0, 0, -30, 10), {-4, 3}, 12), rect(0, 0, -30, 22.5));
+    expectRect(KXRectTools::constrainRect(rect(7, 8, 30, -10), {4, 3}, 12), rect(7, 8, 30, -22.5));
 }
 
 TEST(KXRectTools, ConstrainCollapsesBelowTheThresholdOnly)
@@ -59,10 +59,8 @@ TEST(KXRectTools, AnAspectWithAZeroSideLeavesTheRectangleAlone)
 
 TEST(KXRectTools, ScaleClipsTheFarCornerAndKeepsProportions)
 {
-    expectRect(KXRectTools::scaleRect(rect(100, 100, 300, 150), kFrame),
-               rect(100, 100, 200, 100));
-    expectRect(KXRectTools::scaleRect(rect(50, 50, -80, -20), kFrame),
-               rect(50, 50, -50, -12.5));
+    expectRect(KXRectTools::scaleRect(rect(100, 100, 300, 150), kFrame), rect(100, 100, 200, 100));
+    expectRect(KXRectTools::scaleRect(rect(50, 50, -80, -20), kFrame), rect(50, 50, -50, -12.5));
     // A zero height only clips.
     expectRect(KXRectTools::scaleRect(rect(100, 100, 300, 0), kFrame), rect(100, 100, 200, 0));
     // The anchor is not moved into the frame.

@@ -22,8 +22,8 @@ int expectedTotal(const MyView &view)
     unsigned total = 0;
     for (int r = 0; r < view.height; ++r)
         total += unsigned(mandelLine(view.originX, view.originY, view.escapeRadius, view.viewX,
-                                     view.viewY - view.viewStep * r, view.viewStep,
-                                     view.max_dwells, w, buf.data()));
+                                     view.viewY - view.viewStep * r, view.viewStep, view.max_dwells,
+                                     w, buf.data()));
     return int(total);
 }
 
@@ -42,10 +42,10 @@ TEST(DwellColor, OneHexDigitPerChannel)
     const struct {
         int dwell;
         int r, g, b;
-    } cases[] = {{-1, 0, 0, 0},      {0, 0, 0, 0},       {1, 16, 0, 0},    {15, 240, 0, 0},
-                 {16, 0, 16, 0},     {17, 16, 16, 0},    {100, 64, 96, 0}, {255, 240, 240, 0},
-                 {256, 0, 0, 16},    {1000, 128, 224, 48}, {4095, 240, 240, 240},
-                 {4096, 0, 0, 0},    {4097, 16, 0, 0}};
+    } cases[] = {{-1, 0, 0, 0},   {0, 0, 0, 0},         {1, 16, 0, 0},         {15, 240, 0, 0},
+                 {16, 0, 16, 0},  {17, 16, 16, 0},      {100, 64, 96, 0},      {255, 240, 240, 0},
+                 {256, 0, 0, 16}, {1000, 128, 224, 48}, {4095, 240, 240, 240}, {4096, 0, 0, 0},
+                 {4097, 16, 0, 0}};
     for (const auto &c : cases) {
         std::uint8_t rgb[3];
         storeDwellColor(c.dwell, rgb);
@@ -170,8 +170,7 @@ TEST(RenderPass, ClearSwitchWhitensThePictureBeforeItIsShown)
     const std::vector<std::uint8_t> white(30 * 20 * 3, 0xff);
     EXPECT_EQ(explorer.picture(), white);
     EXPECT_EQ(explorer.display.shownPixels(), white);
-    EXPECT_EQ(explorer.display.immediateRects(),
-              std::vector<NSRect>({{{0, 0}, {30, 20}}}));
+    EXPECT_EQ(explorer.display.immediateRects(), std::vector<NSRect>({{{0, 0}, {30, 20}}}));
     EXPECT_EQ(explorer.view.comp_sequence, 3);
 }
 

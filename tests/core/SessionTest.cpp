@@ -98,7 +98,8 @@ TEST(Session, ImpatientUserStillGetsTheExactPicture)
             view.mouseUp({x + 40, y - 30});
             break;
         case 3:
-            explorer.display.setBounds({{0, 0}, {float(1 + random() % 160), float(1 + random() % 120)}});
+            explorer.display.setBounds(
+                {{0, 0}, {float(1 + random() % 160), float(1 + random() % 120)}});
             explorer.display.setNeedsDisplay(true);
             break;
         case 4:

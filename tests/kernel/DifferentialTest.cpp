@@ -11,13 +11,15 @@ namespace {
 
 // Each wide path against the reference, result for result.
 class Differential : public testing::TestWithParam<KernelPath> {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         if (!isAvailable(GetParam()))
             GTEST_SKIP() << kernelPathName(GetParam()) << " is not supported by this CPU";
     }
 
-    void expectSame(const LineArgs &args) const {
+    void expectSame(const LineArgs &args) const
+    {
         const LineResult expected = runLine(KernelPath::Scalar, args);
         const LineResult actual = runLine(GetParam(), args);
         ASSERT_TRUE(actual.guardsIntact) << describe(args);
@@ -27,7 +29,8 @@ class Differential : public testing::TestWithParam<KernelPath> {
 };
 
 // Lines through windows around the set, from wide views to deep zooms.
-LineArgs randomLine(std::mt19937 &rng) {
+LineArgs randomLine(std::mt19937 &rng)
+{
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     std::uniform_int_distribution<int> width(0, 400);
     std::uniform_int_distribution<int> limit(0, 3000);
@@ -47,13 +50,15 @@ LineArgs randomLine(std::mt19937 &rng) {
     return a;
 }
 
-TEST_P(Differential, RandomLinesAroundTheSet) {
+TEST_P(Differential, RandomLinesAroundTheSet)
+{
     std::mt19937 rng(20240611);
     for (int i = 0; i < 1500; ++i)
         expectSame(randomLine(rng));
 }
 
-TEST_P(Differential, BoundaryRegionsWithMixedDwells) {
+TEST_P(Differential, BoundaryRegionsWithMixedDwells)
+{
     // Seahorse valley and the main cardioid's edge: neighbours differ by
     // thousands of iterations, so lanes refill at very different times.
     for (int r = 0; r < 40; ++r) {
@@ -66,13 +71,15 @@ TEST_P(Differential, BoundaryRegionsWithMixedDwells) {
     }
 }
 
-TEST_P(Differential, EveryWidthAndLimitNearTheLaneCount) {
+TEST_P(Differential, EveryWidthAndLimitNearTheLaneCount)
+{
     for (int w = 0; w <= 70; ++w)
         for (const int limit : {0, 1, 2, 3, 7, 33})
             expectSame({.x = -2.0, .y = 0.3, .step = 3.0 / 64, .maxdwell = limit, .w = w});
 }
 
-TEST_P(Differential, NonFiniteAndDegenerateInputs) {
+TEST_P(Differential, NonFiniteAndDegenerateInputs)
+{
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const std::vector<double> values{nan, inf, -inf, 0.0, -0.0, 4.0, -2.0, 1e300, -1e-310};

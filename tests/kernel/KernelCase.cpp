@@ -10,7 +10,8 @@ constexpr int kSlack = 5;
 
 } // namespace
 
-LineResult runLine(KernelPath path, const LineArgs &a) {
+LineResult runLine(KernelPath path, const LineArgs &a)
+{
     const int n = std::max(a.w, 0);
     std::vector<int> storage(std::size_t(n) + 1 + kSlack, kGuard);
     int *const buf = storage.data() + 1;
@@ -24,7 +25,8 @@ LineResult runLine(KernelPath path, const LineArgs &a) {
     return result;
 }
 
-std::string describe(const LineArgs &a) {
+std::string describe(const LineArgs &a)
+{
     std::ostringstream out;
     out.precision(17);
     out << "origin (" << a.originX << ", " << a.originY << ") bound " << a.bound << " x " << a.x
@@ -32,6 +34,7 @@ std::string describe(const LineArgs &a) {
     return out.str();
 }
 
-std::string pathTestName(KernelPath path) {
+std::string pathTestName(KernelPath path)
+{
     return kernelPathName(path);
 }

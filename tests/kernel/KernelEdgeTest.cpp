@@ -10,23 +10,27 @@ namespace {
 
 // Every path, the reference included, must give these known values.
 class KernelEdge : public testing::TestWithParam<KernelPath> {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         if (!isAvailable(GetParam()))
             GTEST_SKIP() << kernelPathName(GetParam()) << " is not supported by this CPU";
     }
 
-    LineResult run(const LineArgs &args) const {
+    LineResult run(const LineArgs &args) const
+    {
         const LineResult result = runLine(GetParam(), args);
         EXPECT_TRUE(result.guardsIntact) << describe(args);
         return result;
     }
-    int dwellAt(double cr, int maxdwell = 10) const {
+    int dwellAt(double cr, int maxdwell = 10) const
+    {
         return run({.x = cr, .maxdwell = maxdwell}).dwells.at(0);
     }
 };
 
-TEST_P(KernelEdge, EscapeIsStrictlyBeyondTheBound) {
+TEST_P(KernelEdge, EscapeIsStrictlyBeyondTheBound)
+{
     // Squared moduli of c = 1 run 0, 1, 4, 25: 4 itself stays inside.
     EXPECT_EQ(dwellAt(1.0), 3);
     EXPECT_EQ(dwellAt(1.0, 4), 3);
@@ -39,7 +43,8 @@ TEST_P(KernelEdge, EscapeIsStrictlyBeyondTheBound) {
     EXPECT_EQ(dwellAt(0.25), -1);
 }
 
-TEST_P(KernelEdge, LimitsAndWidthsWithoutIterations) {
+TEST_P(KernelEdge, LimitsAndWidthsWithoutIterations)
+{
     const LineArgs line{.x = -2.0, .step = 0.5, .w = 7};
     LineArgs zero = line;
     zero.maxdwell = 0;
@@ -54,7 +59,8 @@ TEST_P(KernelEdge, LimitsAndWidthsWithoutIterations) {
     }
 }
 
-TEST_P(KernelEdge, StartsOutsideTheBound) {
+TEST_P(KernelEdge, StartsOutsideTheBound)
+{
     const std::vector<int> zeros(9, 0);
     EXPECT_EQ(run({.originX = 3.0, .x = -1.0, .step = 0.25, .w = 9}), (LineResult{zeros, 0, true}));
     EXPECT_EQ(run({.bound = -1.0, .x = -1.0, .step = 0.25, .w = 9}), (LineResult{zeros, 0, true}));
@@ -62,7 +68,8 @@ TEST_P(KernelEdge, StartsOutsideTheBound) {
     EXPECT_EQ(run({.bound = 0.0, .x = 0.0, .maxdwell = 5}), (LineResult{{-1}, 5, true}));
 }
 
-TEST_P(KernelEdge, KnownLines) {
+TEST_P(KernelEdge, KnownLines)
+{
     EXPECT_EQ(run({.x = -2.0, .y = 1.0, .step = 1.0, .maxdwell = 100, .w = 5}),
               (LineResult{{1, 3, -1, 2, 1}, 107, true}));
     // A line that never escapes adds the limit once per pixel.
@@ -70,7 +77,8 @@ TEST_P(KernelEdge, KnownLines) {
               (LineResult{std::vector<int>(21, -1), 21 * 500, true}));
 }
 
-TEST_P(KernelEdge, NaNNeverEscapes) {
+TEST_P(KernelEdge, NaNNeverEscapes)
+{
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(run({.originX = nan, .x = 5.0, .maxdwell = 50, .w = 3}),
               (LineResult{{-1, -1, -1}, 150, true}));
@@ -85,7 +93,8 @@ TEST_P(KernelEdge, NaNNeverEscapes) {
 INSTANTIATE_TEST_SUITE_P(Paths, KernelEdge, testing::ValuesIn(kAllKernelPaths),
                          [](const auto &info) { return pathTestName(info.param); });
 
-TEST(KernelPaths, ChoiceFallsBackToWhatTheCpuRuns) {
+TEST(KernelPaths, ChoiceFallsBackToWhatTheCpuRuns)
+{
     EXPECT_TRUE(isAvailable(KernelPath::Scalar));
     EXPECT_TRUE(isAvailable(bestAvailablePath()));
     EXPECT_EQ(chooseKernelPath("scalar"), KernelPath::Scalar);
@@ -99,7 +108,8 @@ TEST(KernelPaths, ChoiceFallsBackToWhatTheCpuRuns) {
     EXPECT_TRUE(isAvailable(activeKernelPath()));
 }
 
-TEST(KernelPaths, PublicEntryMatchesTheReference) {
+TEST(KernelPaths, PublicEntryMatchesTheReference)
+{
     std::vector<int> buf(5);
     EXPECT_EQ(mandelLine(0, 0, 4, -2.0, 1.0, 1.0, 100, 5, buf.data()), 107);
     EXPECT_EQ(buf, (std::vector<int>{1, 3, -1, 2, 1}));

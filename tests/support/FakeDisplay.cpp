@@ -133,8 +133,8 @@ void FakeDisplay::forgetRequests()
 
 void FakeDisplay::drawImage(const BitmapImage &image, NSRect rect)
 {
-    m_ops.push_back({OpKind::Image, rect, {}, CompositingOperation::Copy, {}, {}, 0,
-                     m_focusDepth > 0});
+    m_ops.push_back(
+        {OpKind::Image, rect, {}, CompositingOperation::Copy, {}, {}, 0, m_focusDepth > 0});
     m_shown.assign(image.bitmapData(), image.bitmapData() + image.byteCount());
     m_shownWidth = image.pixelsWide();
 }
@@ -146,18 +146,24 @@ void FakeDisplay::fillRect(NSRect rect, RGBAColor color, CompositingOperation op
 
 void FakeDisplay::frameRect(NSRect rect, RGBAColor color)
 {
-    m_ops.push_back({OpKind::Frame, rect, color, CompositingOperation::Copy, {}, {}, 0,
-                     m_focusDepth > 0});
+    m_ops.push_back(
+        {OpKind::Frame, rect, color, CompositingOperation::Copy, {}, {}, 0, m_focusDepth > 0});
 }
 
 void FakeDisplay::strokeLine(NSPoint from, NSPoint to, float lineWidth)
 {
-    m_ops.push_back({OpKind::Stroke, {}, {}, CompositingOperation::Copy, from, to, lineWidth,
+    m_ops.push_back({OpKind::Stroke,
+                     {},
+                     {},
+                     CompositingOperation::Copy,
+                     from,
+                     to,
+                     lineWidth,
                      m_focusDepth > 0});
 }
 
 void FakeDisplay::flushGraphics()
 {
-    m_ops.push_back({OpKind::Flush, {}, {}, CompositingOperation::Copy, {}, {}, 0,
-                     m_focusDepth > 0});
+    m_ops.push_back(
+        {OpKind::Flush, {}, {}, CompositingOperation::Copy, {}, {}, 0, m_focusDepth > 0});
 }
