@@ -13,4 +13,4 @@ if [[ $# -gt 0 && $1 != --* ]]; then
 fi
 cmake --preset release >/dev/null
 cmake --build --preset release --target dwell_soak -j "$(nproc)"
-exec build/release/tests/app/dwell_soak --seconds "$seconds" "$@"
+exec build/release/soak/dwell_soak --seconds "$seconds" "$@"
