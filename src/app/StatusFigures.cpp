@@ -49,4 +49,12 @@ QString rateText(long long iterations, double seconds)
     return QString("%1 %2iterations/s").arg(rate, 0, 'f', 2).arg(prefixes[prefix]);
 }
 
+QString durationText(double seconds)
+{
+    // Below what would round up to "1000.0 ms".
+    if (seconds < 0.99995)
+        return QString("%1 ms").arg(seconds * 1e3, 0, 'f', 1);
+    return QString("%1 s").arg(seconds, 0, 'f', 2);
+}
+
 } // namespace StatusFigures

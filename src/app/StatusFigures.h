@@ -11,5 +11,7 @@ namespace StatusFigures {
 QString windowText(const PlaneWindow &window, int width, int height);
 // Pixel-iterations per second with an SI prefix.
 QString rateText(long long iterations, double seconds);
+// A pass's time: milliseconds under a second, as most passes take.
+QString durationText(double seconds);
 
 } // namespace StatusFigures

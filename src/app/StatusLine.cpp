@@ -47,7 +47,7 @@ void StatusLine::refresh()
     m_pass->setText(tr("Pass %1").arg(status.sequence));
     m_progress->setRange(0, std::max(status.height, 1));
     m_progress->setValue(std::clamp(status.linesStored, 0, status.height));
-    QString timing = QString("%1 s").arg(status.seconds, 0, 'f', 2);
+    QString timing = StatusFigures::durationText(status.seconds);
     if (status.finished() && status.seconds > 0)
         timing += QString::fromUtf8(" \u00b7 ") +
                   StatusFigures::rateText(status.iterations, status.seconds);

@@ -45,6 +45,10 @@ TEST(StatusFigures, ReadAFinishedPassAndFormatItsFigures)
     EXPECT_EQ(StatusFigures::rateText(3'000, 2.0), "1.50 k iterations/s");
     EXPECT_EQ(StatusFigures::rateText(500, 1.0), "500.00 iterations/s");
     EXPECT_EQ(StatusFigures::rateText(500, 0.0), "");
+    EXPECT_EQ(StatusFigures::durationText(0.01849), "18.5 ms");
+    EXPECT_EQ(StatusFigures::durationText(0.9999), "999.9 ms");
+    EXPECT_EQ(StatusFigures::durationText(0.99996), "1.00 s");
+    EXPECT_EQ(StatusFigures::durationText(2.345), "2.35 s");
 }
 
 TEST(StatusLine, ShowsTheFinishedPassUnderTheView)
@@ -69,7 +73,7 @@ TEST(StatusLine, ShowsTheFinishedPassUnderTheView)
     // A finished pass shows the core's own time for it, and the rate it gives.
     ASSERT_GT(status.seconds, 0);
     EXPECT_EQ(line.findChild<QLabel *>("timingLabel")->text(),
-              QString("%1 s").arg(status.seconds, 0, 'f', 2) + QString::fromUtf8(" \u00b7 ") +
+              StatusFigures::durationText(status.seconds) + QString::fromUtf8(" \u00b7 ") +
                   StatusFigures::rateText(status.iterations, status.seconds));
     // The line sits below the view and leaves its size alone.
     EXPECT_GE(line.geometry().top(), window.explorer().geometry().bottom());
