@@ -3,7 +3,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,15 +24,13 @@ int render(const RenderOptions &options)
 {
     const RenderRequest &request = options.request;
     BatchRenderer renderer(request);
-    QElapsedTimer timer;
-    timer.start();
     renderer.start();
     const bool onTerminal = isatty(STDERR_FILENO);
     while (!renderer.waitUntilDone(200))
         if (onTerminal)
             showProgress(renderer.status());
-    const double seconds = std::max(timer.nsecsElapsed() * 1e-9, 1e-9);
     const PassStatus status = renderer.status();
+    const double seconds = std::max(status.seconds, 1e-9);
     if (onTerminal) {
         showProgress(status);
         std::fputc('\n', stderr);
