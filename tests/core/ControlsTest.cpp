@@ -35,6 +35,8 @@ TEST(Controls, ViewResetRestoresTheDefaultWindowOnly)
     TestExplorer explorer(512, 384, "0 threads", "500 iterations");
     explorer.launch();
     MyView &view = explorer.view;
+    EXPECT_TRUE(explorer.display.isShown);
+    EXPECT_EQ(explorer.display.firstResponder, &view);
     EXPECT_DOUBLE_EQ(view.viewX, -2.5);
     EXPECT_DOUBLE_EQ(view.viewStep, 0.0078125);
     EXPECT_DOUBLE_EQ(view.viewY, 1.5);

@@ -29,6 +29,7 @@ void expectCleanFinalPass(TestExplorer &explorer)
         ++perRow.at(std::size_t(strip.origin.y));
     EXPECT_EQ(perRow, std::vector<int>(std::size_t(view.height), 1));
     EXPECT_EQ(explorer.picture(), explorer.expectedPicture());
+    EXPECT_EQ(explorer.display.shownPixels(), explorer.picture());
 }
 
 } // namespace
@@ -68,6 +69,7 @@ TEST(Stress, ResizesGesturesAndSettingsDuringPasses)
         case 2:
             view.mouseDown(p);
             view.mouseDragged({p.x + 30, p.y + 25});
+            explorer.display.runPendingDisplays(true);
             view.mouseUp(p);
             break;
         case 3:
@@ -81,6 +83,8 @@ TEST(Stress, ResizesGesturesAndSettingsDuringPasses)
             break;
         default:
             explorer.escapeRadiusSlider.value = float(random() % 100);
+            explorer.randomizerSwitch.value = int(random() % 2);
+            explorer.clearSwitch.value = int(random() % 2);
             view.doResetOriginButton(nullptr);
             break;
         }
