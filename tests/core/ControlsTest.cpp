@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 
 TEST(Controls, MenusTakeTheTitlesLeadingNumberAndStartNothing)
 {
@@ -63,16 +62,4 @@ TEST(Controls, ViewResetRestoresTheDefaultWindowOnly)
     EXPECT_EQ(view.originX, 0.0);
     EXPECT_EQ(view.originY, 0.0);
     EXPECT_EQ(view.comp_sequence, 6);
-}
-
-TEST(Controls, ViewResetOfAnEmptyViewStaysFinite)
-{
-    for (const NSSize size : {NSSize{0, 300}, NSSize{400, 0}, NSSize{0, 0}}) {
-        TestExplorer explorer(size.width, size.height, "1 thread");
-        explorer.launch();
-        EXPECT_TRUE(std::isfinite(double(explorer.view.viewStep)));
-        EXPECT_GT(double(explorer.view.viewStep), 0.0);
-        EXPECT_TRUE(std::isfinite(double(explorer.view.viewY)));
-        EXPECT_TRUE(explorer.finishPass());
-    }
 }
