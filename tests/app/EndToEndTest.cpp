@@ -1,6 +1,7 @@
 // The real binary under Xvfb, driven by xdotool and watched through
 // screenshots taken with ImageMagick's import.
 #include "AppUnderTest.h"
+#include "ControlLayout.h"
 #include "PlaneModel.h"
 #include "ShellCommand.h"
 #include "XvfbServer.h"
@@ -9,6 +10,7 @@
 
 #include <memory>
 #include <regex>
+#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -18,6 +20,8 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
+// A mnemonic animates the press and clicks a moment later.
+constexpr auto kAnimatedClick = 250ms;
 const PlaneModel kModel(kWidth, kHeight);
 
 Picture picture(const PlaneWindow &plane)
@@ -50,6 +54,12 @@ protected:
 
     void TearDown() override { m_app.reset(); }
 
+    void clickAt(ControlLayout::Point at, const std::string &buttons) const
+    {
+        m_app->mouseTo(at.x, at.y);
+        m_app->xdotool(buttons);
+    }
+
     double waitForPicture(const PlaneWindow &plane)
     {
         return m_app->waitForPicture(picture(plane), 20s);
@@ -69,55 +79,39 @@ TEST_F(EndToEndTest, FirstPassShowsTheKernelsPicture)
     EXPECT_GT(shot.height, kHeight) << "the status line sits below the view";
 }
 
-TEST_F(EndToEndTest, ClickAndDragZoomWhereThePlaneWindowSays)
-{
-    ASSERT_EQ(waitForPicture(kModel.reset()), 1.0);
-
-    const PlaneWindow clicked = kModel.clickZoom(kModel.reset(), 380, 120);
-    EXPECT_LT(m_app->screenshot().shareMatching(picture(clicked)), 0.5)
-        << "the zoom must be visible";
-    m_app->mouseTo(380, 120);
-    m_app->xdotool("click 1");
-    EXPECT_EQ(waitForPicture(clicked), 1.0);
-
-    // From (100, 100) to (300, 250) keeps 4:3, so this is the selection.
-    m_app->mouseTo(100, 100);
-    m_app->xdotool("mousedown 1");
-    m_app->mouseTo(200, 170);
-    m_app->mouseTo(300, 250);
-    std::this_thread::sleep_for(300ms);
-    const Screenshot dragging = m_app->screenshot();
-    const auto under = picture(clicked);
-    ASSERT_GE(dragging.width, kWidth);
-    const Rgb frame = dragging.at(100, 100);
-    for (const auto &[x, y] : {std::pair{299, 100}, {100, 249}, {299, 249}, {200, 100}, {100, 175}})
-        EXPECT_EQ(dragging.at(x, y), frame) << "selection outline at " << x << "," << y;
-    EXPECT_EQ(dragging.at(200, 99), under[99][200]) << "just above the selection";
-    EXPECT_EQ(dragging.at(300, 175), under[175][300]) << "just right of the selection";
-    EXPECT_NE(dragging.at(200, 175), under[175][200]) << "the selection is tinted";
-    m_app->xdotool("mouseup 1");
-    const auto selection = kModel.selection(100, 100, 300, 250);
-    ASSERT_TRUE(selection);
-    EXPECT_EQ(*selection, (NSRect{{100, 230}, {200, 150}}));
-    EXPECT_EQ(waitForPicture(kModel.selectionZoom(clicked, *selection)), 1.0);
-}
-
-TEST_F(EndToEndTest, KeysAndReportPrintAndClosingEndsARunningPass)
+TEST_F(EndToEndTest, ClicksZoomKeysAndReportPrintAndClosingEndsARunningPass)
 {
     ASSERT_EQ(waitForPicture(kModel.reset()), 1.0);
     m_app->xdotool("key Tab");
     m_app->xdotool("key Escape");
-    m_app->xdotool("key alt+r"); // the Report button's mnemonic
-    // Start a pass and close the window while it runs.
+
+    // Two clicks into the main cardioid, where nearly every point needs the
+    // whole dwell limit.
+    const PlaneWindow once = kModel.clickZoom(kModel.reset(), 360, 240);
+    EXPECT_LT(m_app->screenshot().shareMatching(picture(once)), 0.5) << "the zoom must be visible";
+    m_app->mouseTo(360, 240);
+    m_app->xdotool("click 1");
+    ASSERT_EQ(waitForPicture(once), 1.0);
+    m_app->xdotool("click 1");
+    ASSERT_EQ(waitForPicture(kModel.clickZoom(once, 360, 240)), 1.0);
+    const auto layout = ControlLayout::locate(m_app->screenshot(), kWidth);
+    ASSERT_TRUE(layout) << "the controls were not found right of the view";
+    // At 65536 iterations the pass there takes seconds, and with more workers
+    // than cores its lines end out of order: while it runs, some lines above
+    // drawn ones are still undrawn, and the report lists them. The wheel turned
+    // towards the user (button 5) moves down a menu.
+    clickAt(layout->threadMenu, "click --repeat 8 --delay 20 4 click --repeat 3 --delay 20 5");
+    clickAt(layout->dwellMenu, "click --repeat 6 --delay 20 5");
     m_app->xdotool("key alt+s");
+    std::this_thread::sleep_for(kAnimatedClick + 200ms);
+    m_app->xdotool("key alt+r"); // the Report button's mnemonic
+    std::this_thread::sleep_for(kAnimatedClick);
+    // Close the window while the pass runs.
     ASSERT_TRUE(m_app->requestClose());
     EXPECT_EQ(m_app->waitForExit(10s), 0);
 
     const std::string out = m_app->output();
-    EXPECT_TRUE(std::regex_match(out, std::regex("(keydown\n|line [0-9]+ not drawn!\n)*"))) << out;
-    const std::regex keydown("keydown\n");
-    EXPECT_EQ(std::distance(std::sregex_iterator(out.begin(), out.end(), keydown),
-                            std::sregex_iterator()),
-              2);
+    EXPECT_TRUE(std::regex_match(out, std::regex("keydown\nkeydown\n(line [0-9]+ not drawn!\n)+")))
+        << out;
     EXPECT_EQ(m_app->troubleInErrors(), "") << m_app->errors();
 }

@@ -1,14 +1,7 @@
 #include "KernelColors.h"
 
+#include "DwellColor.h"
 #include "mandel.h"
-
-Rgb colorOfDwell(int dwell)
-{
-    if (dwell == -1)
-        return {0, 0, 0};
-    return {std::uint8_t(16 * (dwell % 16)), std::uint8_t(16 * ((dwell / 16) % 16)),
-            std::uint8_t(16 * ((dwell / 256) % 16))};
-}
 
 std::vector<Rgb> expectedLine(const Scene &scene, int line, int w)
 {
@@ -19,15 +12,11 @@ std::vector<Rgb> expectedLine(const Scene &scene, int line, int w)
                dwells.data());
     std::vector<Rgb> colors;
     colors.reserve(std::size_t(w));
-    for (int i = 0; i < w; ++i)
-        colors.push_back(colorOfDwell(dwells[std::size_t(i)]));
+    for (int i = 0; i < w; ++i) {
+        Rgb &color = colors.emplace_back();
+        storeDwellColor(dwells[std::size_t(i)], color.data());
+    }
     return colors;
-}
-
-std::vector<Rgb> expectedLine(const PlaneWindow &plane, int line, int w, int maxDwell,
-                              double escapeRadius)
-{
-    return expectedLine(Scene{plane, 0.0, 0.0, maxDwell, escapeRadius}, line, w);
 }
 
 Picture expectedPicture(const Scene &scene, int w, int h)

@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <regex>
 
 namespace {
 
@@ -26,14 +25,6 @@ template <typename T> T &child(QWidget &window, const char *name)
     if (!found)
         throw std::runtime_error(std::string("no control named ") + name);
     return *found;
-}
-
-QStringList itemsOf(const QComboBox &box)
-{
-    QStringList items;
-    for (int i = 0; i < box.count(); ++i)
-        items << box.itemText(i);
-    return items;
 }
 
 bool waitForPass(MainWindow &window)
@@ -54,8 +45,6 @@ TEST(MainWindow, FormHasTheControlsWithTheirFirstValues)
     EXPECT_EQ(window.windowTitle(), "Dwell");
 
     const QComboBox &threads = child<QComboBox>(window, "threadMenu");
-    EXPECT_EQ(itemsOf(threads), QStringList({"1 thread", "2 threads", "4 threads", "8 threads",
-                                             "16 threads", "32 threads", "64 threads"}));
     // The nearest count to the machine's cores is chosen.
     const int ideal = QThread::idealThreadCount();
     const int chosen = threads.currentText().split(' ').front().toInt();
@@ -64,19 +53,10 @@ TEST(MainWindow, FormHasTheControlsWithTheirFirstValues)
                   std::abs(threads.itemText(i).split(' ').front().toInt() - ideal));
 
     const QComboBox &dwells = child<QComboBox>(window, "dwellMenu");
-    QStringList expectedDwells;
-    for (int dwell = 64; dwell <= 65536; dwell *= 2)
-        expectedDwells << QString("%1 iterations").arg(dwell);
-    EXPECT_EQ(itemsOf(dwells), expectedDwells);
     EXPECT_EQ(dwells.currentText(), "1024 iterations");
 
-    for (const auto &[name, text] : {std::pair{"randomizerSwitch", "Random line order"},
-                                     {"originSwitch", "Origin mode"},
-                                     {"clearSwitch", "Clear before render"}}) {
-        const QCheckBox &box = child<QCheckBox>(window, name);
-        EXPECT_EQ(box.text(), text);
-        EXPECT_FALSE(box.isChecked()) << name;
-    }
+    for (const char *name : {"randomizerSwitch", "originSwitch", "clearSwitch"})
+        EXPECT_FALSE(child<QCheckBox>(window, name).isChecked()) << name;
 
     QSlider &slider = child<QSlider>(window, "escapeRadiusSlider");
     const QLabel &value = child<QLabel>(window, "escapeRadiusValue");
@@ -90,12 +70,6 @@ TEST(MainWindow, FormHasTheControlsWithTheirFirstValues)
     slider.setValue(123);
     EXPECT_EQ(outlet.floatValue(), 12.3f);
     EXPECT_EQ(value.text(), "12.3");
-
-    for (const auto &[name, text] : {std::pair{"startButton", "&Start"},
-                                     {"resetButton", "Reset &view"},
-                                     {"resetOriginButton", "Reset &origin"},
-                                     {"reportButton", "&Report"}})
-        EXPECT_EQ(child<QPushButton>(window, name).text(), text);
 }
 
 TEST(MainWindow, ViewSitsTopLeftAndFollowsTheWindow)
@@ -148,16 +122,22 @@ TEST(MainWindow, ControlsReachTheirActions)
     EXPECT_EQ(view.comp_sequence, before + 3);
     ASSERT_TRUE(waitForPass(window));
 
-    // Every row the partial redisplays missed, in the report's own words.
+    const double step = view.viewStep;
+    child<QPushButton>(window, "zoomOutButton").click();
+    EXPECT_EQ(view.viewStep, 2 * step);
+    ASSERT_TRUE(waitForPass(window));
+    child<QPushButton>(window, "backButton").click();
+    EXPECT_EQ(view.viewStep, step);
+    EXPECT_EQ(view.comp_sequence, before + 5);
+    ASSERT_TRUE(waitForPass(window));
+
+    // With only the fourth row from the top drawn, the three above it are reported.
+    view.drawnTable.fill(0);
+    const int h = view.height;
+    view.drawnTable[std::size_t(h - 4)] = 1;
     testing::internal::CaptureStdout();
     child<QPushButton>(window, "reportButton").click();
-    const std::string report = testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(std::regex_match(report, std::regex("(line [0-9]+ not drawn!\n)*"))) << report;
-    for (int row = 0, first = -1; row < view.height; ++row) {
-        if (view.drawnTable[row] && first < 0)
-            first = row;
-        const std::string line = "line " + std::to_string(row) + " not drawn!\n";
-        EXPECT_EQ(report.find(line) != std::string::npos, first >= 0 && !view.drawnTable[row])
-            << row;
-    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "line " + std::to_string(h - 3) + " not drawn!\nline " + std::to_string(h - 2) +
+                  " not drawn!\nline " + std::to_string(h - 1) + " not drawn!\n");
 }

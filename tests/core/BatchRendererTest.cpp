@@ -1,6 +1,5 @@
 #include "BatchRenderer.h"
-#include "DwellColor.h"
-#include "mandel.h"
+#include "TestExplorer.h"
 
 #include <gtest/gtest.h>
 
@@ -35,22 +34,10 @@ TEST(BatchRenderer, RendersTheKernelsPictureOfTheRequestedWindow)
     const BitmapImage &image = renderer.image();
     ASSERT_EQ(image.pixelsWide(), 37);
     ASSERT_EQ(image.pixelsHigh(), 23);
-    std::vector<int> dwells(37);
-    long long total = 0;
-    for (int r = 0; r < 23; ++r) {
-        total += mandelLine(0.01, 0.0, 9.0, status.window.viewX,
-                            status.window.viewY - status.window.viewStep * r,
-                            status.window.viewStep, 700, 37, dwells.data());
-        for (int c = 0; c < 37; ++c) {
-            std::uint8_t rgb[3];
-            storeDwellColor(dwells[c], rgb);
-            const std::uint8_t *pixel = image.bitmapData() + (r * 37 + c) * 3;
-            ASSERT_EQ(std::vector<std::uint8_t>(pixel, pixel + 3),
-                      std::vector<std::uint8_t>(rgb, rgb + 3))
-                << "line " << r << " column " << c;
-        }
-    }
-    EXPECT_EQ(status.iterations, total);
+    const Scene scene{status.window, 0.01, 0.0, 700, 9.0};
+    EXPECT_EQ(std::vector<std::uint8_t>(image.bitmapData(), image.bitmapData() + image.byteCount()),
+              kernelPixels(scene, 37, 23));
+    EXPECT_EQ(status.iterations, kernelTotal(scene, 37, 23));
 }
 
 TEST(BatchRenderer, RejectsRequestsItCannotRender)

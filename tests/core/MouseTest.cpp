@@ -58,16 +58,6 @@ TEST(Mouse, DragSelectsTheViewsProportionsAndZoomsIntoIt)
     EXPECT_FALSE(explorer.view.isDragging);
 }
 
-TEST(Mouse, SelectionIsFittedIntoTheFrame)
-{
-    MouseExplorer explorer;
-    explorer.drag({100, 200}, {350, 290});
-    const NSRect fitted = explorer.view.mouseDragRect;
-    EXPECT_EQ(fitted.origin, (NSPoint{100, 200}));
-    EXPECT_FLOAT_EQ(fitted.size.width, 400.0f / 3);
-    EXPECT_FLOAT_EQ(fitted.size.height, 100);
-}
-
 TEST(Mouse, SelectionsTooSmallAreDropped)
 {
     MouseExplorer explorer;

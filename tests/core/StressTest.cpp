@@ -1,5 +1,4 @@
 #include "TestExplorer.h"
-#include "mandel.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +7,8 @@
 namespace {
 
 // Ends with one undisturbed pass and checks that it alone reached the picture:
-// every line stored once while it was current, and the kernel's picture.
+// every line stored once while it was current, and the kernel's total and
+// picture, with nothing left over from the superseded passes.
 void expectCleanFinalPass(TestExplorer &explorer)
 {
     MyView &view = explorer.view;
@@ -28,7 +28,9 @@ void expectCleanFinalPass(TestExplorer &explorer)
     for (const NSRect &strip : strips)
         ++perRow.at(std::size_t(strip.origin.y));
     EXPECT_EQ(perRow, std::vector<int>(std::size_t(view.height), 1));
+    EXPECT_EQ(view.total_dwells, explorer.expectedTotal());
     EXPECT_EQ(explorer.picture(), explorer.expectedPicture());
+    EXPECT_EQ(explorer.display.shownPixels(), explorer.picture());
 }
 
 } // namespace
@@ -68,6 +70,7 @@ TEST(Stress, ResizesGesturesAndSettingsDuringPasses)
         case 2:
             view.mouseDown(p);
             view.mouseDragged({p.x + 30, p.y + 25});
+            explorer.display.runPendingDisplays(true);
             view.mouseUp(p);
             break;
         case 3:
@@ -81,6 +84,8 @@ TEST(Stress, ResizesGesturesAndSettingsDuringPasses)
             break;
         default:
             explorer.escapeRadiusSlider.value = float(random() % 100);
+            explorer.randomizerSwitch.value = int(random() % 2);
+            explorer.clearSwitch.value = int(random() % 2);
             view.doResetOriginButton(nullptr);
             break;
         }

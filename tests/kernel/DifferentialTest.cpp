@@ -10,14 +10,8 @@
 namespace {
 
 // Each wide path against the reference, result for result.
-class Differential : public testing::TestWithParam<KernelPath> {
+class Differential : public PathTest {
 protected:
-    void SetUp() override
-    {
-        if (!isAvailable(GetParam()))
-            GTEST_SKIP() << kernelPathName(GetParam()) << " is not supported by this CPU";
-    }
-
     void expectSame(const LineArgs &args) const
     {
         const LineResult expected = runLine(KernelPath::Scalar, args);
@@ -98,6 +92,6 @@ TEST_P(Differential, NonFiniteAndDegenerateInputs)
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, Differential, testing::Values(KernelPath::Avx2, KernelPath::Avx512),
-                         [](const auto &info) { return pathTestName(info.param); });
+                         PathTest::name);
 
 } // namespace

@@ -11,14 +11,8 @@
 
 namespace {
 
-class LineColours : public testing::TestWithParam<KernelPath> {
+class LineColours : public PathTest {
 protected:
-    void SetUp() override
-    {
-        if (!isAvailable(GetParam()))
-            GTEST_SKIP() << kernelPathName(GetParam()) << " is not supported by this CPU";
-    }
-
     // The line's pixels against each dwell coloured alone, with guard bytes
     // after the line that must stay untouched.
     void expectSame(const std::vector<int> &dwells, std::size_t offset) const
@@ -54,7 +48,6 @@ TEST_P(LineColours, MatchTheOnePixelRule)
     expectSame({INT_MIN, INT_MAX, -2, -16, -17, 0, 15, 16, 255, 256, 4095, 4096, 65535, -1}, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, LineColours, testing::ValuesIn(kAllKernelPaths),
-                         [](const auto &info) { return pathTestName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Paths, LineColours, testing::ValuesIn(kAllKernelPaths), PathTest::name);
 
 } // namespace

@@ -33,8 +33,3 @@ std::string describe(const LineArgs &a)
         << " y " << a.y << " step " << a.step << " limit " << a.maxdwell << " w " << a.w;
     return out.str();
 }
-
-std::string pathTestName(KernelPath path)
-{
-    return kernelPathName(path);
-}

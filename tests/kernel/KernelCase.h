@@ -2,6 +2,8 @@
 
 #include "KernelPaths.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -29,4 +31,19 @@ struct LineResult {
 
 LineResult runLine(KernelPath path, const LineArgs &args);
 std::string describe(const LineArgs &args);
-std::string pathTestName(KernelPath path);
+
+// A test run once per kernel path, skipped where the CPU lacks the path.
+class PathTest : public testing::TestWithParam<KernelPath> {
+public:
+    static std::string name(const testing::TestParamInfo<KernelPath> &info)
+    {
+        return kernelPathName(info.param);
+    }
+
+protected:
+    void SetUp() override
+    {
+        if (!isAvailable(GetParam()))
+            GTEST_SKIP() << kernelPathName(GetParam()) << " is not supported by this CPU";
+    }
+};

@@ -9,14 +9,8 @@
 namespace {
 
 // Every path, the reference included, must give these known values.
-class KernelEdge : public testing::TestWithParam<KernelPath> {
+class KernelEdge : public PathTest {
 protected:
-    void SetUp() override
-    {
-        if (!isAvailable(GetParam()))
-            GTEST_SKIP() << kernelPathName(GetParam()) << " is not supported by this CPU";
-    }
-
     LineResult run(const LineArgs &args) const
     {
         const LineResult result = runLine(GetParam(), args);
@@ -90,8 +84,7 @@ TEST_P(KernelEdge, NaNNeverEscapes)
     EXPECT_EQ(run({.originX = inf, .maxdwell = 50}), (LineResult{{0}, 0, true}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, KernelEdge, testing::ValuesIn(kAllKernelPaths),
-                         [](const auto &info) { return pathTestName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Paths, KernelEdge, testing::ValuesIn(kAllKernelPaths), PathTest::name);
 
 TEST(KernelPaths, ChoiceFallsBackToWhatTheCpuRuns)
 {

@@ -87,7 +87,6 @@ std::optional<NSRect> FakeDisplay::clipped(NSRect rect) const
 
 void FakeDisplay::draw(NSRect rect)
 {
-    m_drawn.push_back(rect);
     if (m_view)
         m_view->drawRect(rect);
 }
@@ -127,43 +126,38 @@ void FakeDisplay::forgetRequests()
     m_strips.clear();
     m_stripSequences.clear();
     m_fullRequests = 0;
-    m_drawn.clear();
     m_immediate.clear();
+}
+
+void FakeDisplay::record(OpKind kind, DrawOp op)
+{
+    op.kind = kind;
+    op.outsideDisplayCycle = m_focusDepth > 0;
+    m_ops.push_back(op);
 }
 
 void FakeDisplay::drawImage(const BitmapImage &image, NSRect rect)
 {
-    m_ops.push_back(
-        {OpKind::Image, rect, {}, CompositingOperation::Copy, {}, {}, 0, m_focusDepth > 0});
+    record(OpKind::Image, {.rect = rect});
     m_shown.assign(image.bitmapData(), image.bitmapData() + image.byteCount());
-    m_shownWidth = image.pixelsWide();
 }
 
 void FakeDisplay::fillRect(NSRect rect, RGBAColor color, CompositingOperation operation)
 {
-    m_ops.push_back({OpKind::Fill, rect, color, operation, {}, {}, 0, m_focusDepth > 0});
+    record(OpKind::Fill, {.rect = rect, .color = color, .operation = operation});
 }
 
 void FakeDisplay::frameRect(NSRect rect, RGBAColor color)
 {
-    m_ops.push_back(
-        {OpKind::Frame, rect, color, CompositingOperation::Copy, {}, {}, 0, m_focusDepth > 0});
+    record(OpKind::Frame, {.rect = rect, .color = color});
 }
 
 void FakeDisplay::strokeLine(NSPoint from, NSPoint to, float lineWidth)
 {
-    m_ops.push_back({OpKind::Stroke,
-                     {},
-                     {},
-                     CompositingOperation::Copy,
-                     from,
-                     to,
-                     lineWidth,
-                     m_focusDepth > 0});
+    record(OpKind::Stroke, {.from = from, .to = to, .lineWidth = lineWidth});
 }
 
 void FakeDisplay::flushGraphics()
 {
-    m_ops.push_back(
-        {OpKind::Flush, {}, {}, CompositingOperation::Copy, {}, {}, 0, m_focusDepth > 0});
+    record(OpKind::Flush, {});
 }

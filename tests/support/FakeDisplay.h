@@ -18,7 +18,7 @@ class FakeDisplay : public Display, public Window, public GraphicsContext {
 public:
     enum class OpKind { Image, Fill, Frame, Stroke, Flush };
     struct DrawOp {
-        OpKind kind;
+        OpKind kind{};
         NSRect rect{};
         RGBAColor color{};
         CompositingOperation operation = CompositingOperation::Copy;
@@ -61,13 +61,11 @@ public:
     // The strips asked for while the given pass was current.
     std::vector<NSRect> stripsOfPass(int sequence) const;
     int fullRequests() const;
-    std::vector<NSRect> drawnRects() const { return m_drawn; }
     std::vector<NSRect> immediateRects() const { return m_immediate; }
     std::vector<DrawOp> takeOps();
     void forgetRequests();
     // The pixels of the image as last drawn into the view.
     const std::vector<std::uint8_t> &shownPixels() const { return m_shown; }
-    int shownWidth() const { return m_shownWidth; }
 
     MyView *firstResponder = nullptr;
     bool isShown = false;
@@ -75,6 +73,8 @@ public:
 private:
     std::optional<NSRect> clipped(NSRect rect) const;
     void draw(NSRect rect);
+    // Notes a drawing call, and whether it came outside the display cycle.
+    void record(OpKind kind, DrawOp op);
 
     MyView *m_view = nullptr;
     mutable std::mutex m_mutex;
@@ -87,10 +87,8 @@ private:
     int m_fullRequests = 0;
 
     // Main thread only.
-    std::vector<NSRect> m_drawn;
     std::vector<NSRect> m_immediate;
     std::vector<DrawOp> m_ops;
     std::vector<std::uint8_t> m_shown;
-    int m_shownWidth = 0;
     int m_focusDepth = 0;
 };

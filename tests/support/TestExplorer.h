@@ -3,11 +3,17 @@
 #include "FakeControls.h"
 #include "FakeDisplay.h"
 #include "MyView.h"
+#include "Scene.h"
 #include "TestThreads.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+// The kernel's answer for a picture of w x h pixels of the scene: the sum of
+// its results over every line, and the pixels in the image buffer's format.
+long long kernelTotal(const Scene &scene, int w, int h);
+std::vector<std::uint8_t> kernelPixels(const Scene &scene, int w, int h);
 
 // One explorer wired to the fake layer and fake controls, as the interface
 // file would connect it. Waits for every worker before it goes away.
@@ -24,9 +30,10 @@ public:
     bool waitForWorkers(int timeoutMs = 120000) { return threads.waitUntilIdle(timeoutMs); }
     // Lets the running pass end, then draws what it asked for.
     bool finishPass();
-    // The picture the kernel gives for the current plane window and origin,
-    // in the image buffer's format.
+    // What the view's current window, origin and limits make of its frame.
+    Scene scene() const;
     std::vector<std::uint8_t> expectedPicture() const;
+    long long expectedTotal() const;
     std::vector<std::uint8_t> picture() const;
 
     FakeDisplay display;

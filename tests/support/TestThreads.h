@@ -4,8 +4,8 @@
 
 #include <atomic>
 
-// Real detached workers, but the one-second wait at the end of a pass can be
-// made instant so that tests run quickly.
+// Real detached workers, but the one-second wait at the end of a pass is
+// instant so that tests run quickly.
 class TestThreads : public DetachedThreads {
 public:
     void detachNewThread(std::function<void()> body) override
@@ -13,14 +13,8 @@ public:
         ++started;
         DetachedThreads::detachNewThread(std::move(body));
     }
-    void sleep(unsigned seconds) override
-    {
-        ++sleeps;
-        if (!instantSleep)
-            DetachedThreads::sleep(seconds);
-    }
+    void sleep(unsigned) override { ++sleeps; }
 
-    std::atomic<bool> instantSleep{true};
     std::atomic<int> started{0};
     std::atomic<int> sleeps{0};
 };
