@@ -3,6 +3,20 @@
 #include "DwellColor.h"
 #include "DwellColorsWide.h"
 
+namespace {
+
+using LineColours = void (*)(const int *, int, std::uint8_t *);
+
+// Every wide kernel's CPU has AVX2; a forced scalar kernel colours in scalar too.
+LineColours coloursOf(KernelPath path)
+{
+    const bool wide =
+        isAvailable(path) && path != KernelPath::Scalar && isAvailable(KernelPath::Avx2);
+    return wide ? storeDwellColorsAvx2 : storeDwellColorsScalar;
+}
+
+} // namespace
+
 void storeDwellColorsScalar(const int *dwells, int count, std::uint8_t *pixels)
 {
     for (int i = 0; i < count; ++i)
@@ -11,15 +25,12 @@ void storeDwellColorsScalar(const int *dwells, int count, std::uint8_t *pixels)
 
 void storeDwellColors(const int *dwells, int count, std::uint8_t *pixels)
 {
-    static const KernelPath path = activeKernelPath();
-    storeDwellColorsWith(path, dwells, count, pixels);
+    // Chosen once: workers colour every line through here.
+    static const LineColours colours = coloursOf(activeKernelPath());
+    colours(dwells, count, pixels);
 }
 
 void storeDwellColorsWith(KernelPath path, const int *dwells, int count, std::uint8_t *pixels)
 {
-    // Every wide kernel's CPU has AVX2; a forced scalar kernel colours in scalar too.
-    if (isAvailable(path) && path != KernelPath::Scalar && isAvailable(KernelPath::Avx2))
-        storeDwellColorsAvx2(dwells, count, pixels);
-    else
-        storeDwellColorsScalar(dwells, count, pixels);
+    coloursOf(path)(dwells, count, pixels);
 }
