@@ -21,12 +21,7 @@ std::optional<Snapshot> snapshotOf(MyView &view)
     std::lock_guard lock(view.workLock);
     if (!view.myImage)
         return std::nullopt;
-    const Scene scene{{view.viewX, view.viewY, view.viewStep},
-                      view.originX,
-                      view.originY,
-                      view.max_dwells,
-                      view.escapeRadius};
-    return Snapshot{*view.myImage, scene};
+    return Snapshot{*view.myImage, view.scene()};
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "PassStatus.h"
 #include "PlaneWindow.h"
 #include "Relaxed.h"
+#include "Scene.h"
 
 #include <array>
 #include <chrono>
@@ -47,6 +48,8 @@ public:
     void backButton(const void *sender);
     bool canGoBack() const { return !m_history.empty(); }
     PassStatus passStatus();
+    // What the picture shows; hold workLock for a reading consistent with it.
+    Scene scene() const;
 
     // Events, with points in the view's unflipped coordinates.
     void mouseDown(NSPoint location);

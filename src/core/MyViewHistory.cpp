@@ -45,12 +45,14 @@ void MyView::backButton(const void *sender)
 PassStatus MyView::passStatus()
 {
     std::lock_guard lock(workLock);
-    const auto until = lines_stored >= height ? passEnded : std::chrono::steady_clock::now();
-    return {comp_sequence,
-            lines_stored,
-            height,
-            int(frame.size.width),
-            pass_iterations,
-            planeWindow(),
-            std::chrono::duration<double>(until - passStarted).count()};
+    PassStatus status{comp_sequence,   lines_stored,  height, int(frame.size.width),
+                      pass_iterations, planeWindow(), 0.0};
+    const auto until = status.finished() ? passEnded : std::chrono::steady_clock::now();
+    status.seconds = std::chrono::duration<double>(until - passStarted).count();
+    return status;
+}
+
+Scene MyView::scene() const
+{
+    return {planeWindow(), originX, originY, max_dwells, escapeRadius};
 }

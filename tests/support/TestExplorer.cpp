@@ -65,23 +65,14 @@ bool TestExplorer::finishPass()
     return ended;
 }
 
-Scene TestExplorer::scene() const
-{
-    return {{view.viewX, view.viewY, view.viewStep},
-            view.originX,
-            view.originY,
-            view.max_dwells,
-            view.escapeRadius};
-}
-
 std::vector<std::uint8_t> TestExplorer::expectedPicture() const
 {
-    return kernelPixels(scene(), int(view.frame.size.width), int(view.frame.size.height));
+    return kernelPixels(view.scene(), int(view.frame.size.width), int(view.frame.size.height));
 }
 
 long long TestExplorer::expectedTotal() const
 {
-    return kernelTotal(scene(), int(view.frame.size.width), view.height);
+    return kernelTotal(view.scene(), int(view.frame.size.width), view.height);
 }
 
 std::vector<std::uint8_t> TestExplorer::picture() const

@@ -30,8 +30,7 @@ public:
     bool waitForWorkers(int timeoutMs = 120000) { return threads.waitUntilIdle(timeoutMs); }
     // Lets the running pass end, then draws what it asked for.
     bool finishPass();
-    // What the view's current window, origin and limits make of its frame.
-    Scene scene() const;
+    // What the kernel makes of the view's scene on its frame.
     std::vector<std::uint8_t> expectedPicture() const;
     long long expectedTotal() const;
     std::vector<std::uint8_t> picture() const;
