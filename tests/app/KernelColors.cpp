@@ -1,15 +1,11 @@
 #include "KernelColors.h"
 
 #include "DwellColor.h"
-#include "mandel.h"
+#include "KernelOracle.h"
 
 std::vector<Rgb> expectedLine(const Scene &scene, int line, int w)
 {
-    const PlaneWindow &plane = scene.window;
-    std::vector<int> dwells(std::size_t(w) + 1);
-    mandelLine(scene.originX, scene.originY, scene.escapeRadius, plane.viewX,
-               plane.viewY - plane.viewStep * line, plane.viewStep, scene.maxDwell, w,
-               dwells.data());
+    const std::vector<int> dwells = kernelLine(scene, line, w).dwells;
     std::vector<Rgb> colors;
     colors.reserve(std::size_t(w));
     for (int i = 0; i < w; ++i) {

@@ -1,5 +1,4 @@
-#include "DwellColor.h"
-#include "mandel.h"
+#include "KernelOracle.h"
 
 #include <QFile>
 #include <QImage>
@@ -7,6 +6,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -44,17 +46,12 @@ TEST(RenderCommand, WritesTheKernelsPicture)
     const double viewY = image.text("ViewY").toDouble();
     EXPECT_DOUBLE_EQ(step, 0.5 / 33);
     EXPECT_DOUBLE_EQ(viewX + step * 16.5, -0.75);
-    int dwells[33];
-    for (int r = 0; r < 21; ++r) {
-        mandelLine(0.01, 0, 9, viewX, viewY - step * r, step, 600, 33, dwells);
-        for (int c = 0; c < 33; ++c) {
-            std::uint8_t rgb[3];
-            storeDwellColor(dwells[c], rgb);
-            const uchar *pixel = image.constScanLine(r) + 3 * c;
-            ASSERT_TRUE(pixel[0] == rgb[0] && pixel[1] == rgb[1] && pixel[2] == rgb[2])
-                << "line " << r << " column " << c;
-        }
-    }
+    const std::vector<std::uint8_t> expected =
+        kernelPixels(Scene{{viewX, viewY, step}, 0.01, 0, 600, 9}, 33, 21);
+    for (int r = 0; r < 21; ++r)
+        ASSERT_TRUE(std::equal(image.constScanLine(r), image.constScanLine(r) + 3 * 33,
+                               expected.begin() + 3 * 33 * r))
+            << "line " << r;
 }
 
 TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)

@@ -1,44 +1,8 @@
 #include "TestExplorer.h"
 
-#include "DwellColor.h"
-#include "mandel.h"
+#include "KernelOracle.h"
 
-#include <algorithm>
 #include <cstdlib>
-
-namespace {
-
-// Runs the kernel over every line, handing each line's dwells to take.
-template <typename Take> long long eachKernelLine(const Scene &scene, int w, int h, Take take)
-{
-    const PlaneWindow &plane = scene.window;
-    std::vector<int> dwells(std::size_t(std::max(w, 0)) + 1);
-    long long total = 0;
-    for (int r = 0; r < h; ++r) {
-        total += mandelLine(scene.originX, scene.originY, scene.escapeRadius, plane.viewX,
-                            plane.viewY - plane.viewStep * r, plane.viewStep, scene.maxDwell, w,
-                            dwells.data());
-        take(r, dwells);
-    }
-    return total;
-}
-
-} // namespace
-
-long long kernelTotal(const Scene &scene, int w, int h)
-{
-    return eachKernelLine(scene, w, h, [](int, const std::vector<int> &) {});
-}
-
-std::vector<std::uint8_t> kernelPixels(const Scene &scene, int w, int h)
-{
-    std::vector<std::uint8_t> pixels(std::size_t(w) * std::size_t(h) * 3);
-    eachKernelLine(scene, w, h, [&](int r, const std::vector<int> &dwells) {
-        for (int c = 0; c < w; ++c)
-            storeDwellColor(dwells[std::size_t(c)], &pixels[(std::size_t(r) * w + c) * 3]);
-    });
-    return pixels;
-}
 
 TestExplorer::TestExplorer(float width, float height, std::string threadTitle,
                            std::string dwellTitle)

@@ -2,18 +2,13 @@
 
 #include "FakeControls.h"
 #include "FakeDisplay.h"
+#include "KernelOracle.h"
 #include "MyView.h"
-#include "Scene.h"
 #include "TestThreads.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// The kernel's answer for a picture of w x h pixels of the scene: the sum of
-// its results over every line, and the pixels in the image buffer's format.
-long long kernelTotal(const Scene &scene, int w, int h);
-std::vector<std::uint8_t> kernelPixels(const Scene &scene, int w, int h);
 
 // One explorer wired to the fake layer and fake controls, as the interface
 // file would connect it. Waits for every worker before it goes away.

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Scene.h"
+
+#include <cstdint>
+#include <vector>
+
+// The kernel's answer for one image line of the scene, w pixels wide.
+struct KernelLine {
+    std::vector<int> dwells;
+    int total;
+};
+KernelLine kernelLine(const Scene &scene, int line, int w);
+
+// The same for a picture of w x h pixels: the sum of the kernel's results
+// over every line, and the pixels in the image buffer's format.
+long long kernelTotal(const Scene &scene, int w, int h);
+std::vector<std::uint8_t> kernelPixels(const Scene &scene, int w, int h);
