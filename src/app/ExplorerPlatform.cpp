@@ -54,9 +54,12 @@ bool ExplorerPlatform::stopWorkers(int timeoutMs)
 
 void ExplorerPlatform::resized()
 {
-    // The explorer notices the new size when it next draws the whole view.
-    if (m_launched)
-        m_pending.addWholeView();
+    // Drawn at once, as the window system the explorer expects does: a start
+    // that came before the drawing would find the size changed under it.
+    if (!m_launched)
+        return;
+    drawViewRect(bounds());
+    m_widget.update(std::exchange(m_dirty, QRect()));
 }
 
 NSRect ExplorerPlatform::bounds() const

@@ -31,7 +31,7 @@ public:
     bool stopWorkers(int timeoutMs);
     // True when no worker is left running within the timeout.
     bool waitForWorkers(int timeoutMs) { return m_threads.waitUntilIdle(timeoutMs); }
-    // The widget's size changed: the whole view is drawn again soon.
+    // The widget's size changed: the whole view is drawn again at once.
     void resized();
 
     NSRect bounds() const override;

@@ -120,6 +120,7 @@ private:
     void markDrawnRows(NSRect rect);
     void drawSelection();
     void prepareSchedule();
+    bool passSuperseded(int sequence);
     WorkerSnapshot takeSnapshot();
     bool storeLine(const WorkerSnapshot &snapshot, int myLine, const std::uint8_t *rgb,
                    int update_dwells);

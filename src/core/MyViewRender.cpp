@@ -28,9 +28,19 @@ void MyView::startButton(const void *)
     if (isOn(clearSwitch) && myImage)
         std::fill_n(bitmapData, myImage->byteCount(), std::uint8_t(0xff));
     m_display.displayRect(frame);
+    // That drawing may have found the view resized and started a pass of its
+    // own, whose workers already run on the schedule: leave it to them.
+    if (passSuperseded(currentSequence))
+        return;
     prepareSchedule();
     for (int x = 0; x < num_threads; ++x)
         m_threads.detachNewThread([this, currentSequence] { threadMain(currentSequence); });
+}
+
+bool MyView::passSuperseded(int sequence)
+{
+    std::lock_guard lock(workLock);
+    return sequence != comp_sequence;
 }
 
 void MyView::prepareSchedule()

@@ -118,13 +118,15 @@ TEST_F(ExplorerWidgetTest, WorkersStripsLandOnTheirImageLines)
     EXPECT_EQ(shown, m_explorer->surface());
 }
 
-TEST_F(ExplorerWidgetTest, ResizeRedrawsTheWholeViewAndStartsAPass)
+TEST_F(ExplorerWidgetTest, ResizeIsDrawnAtOnceSoAStartRightAfterItKeepsEveryLine)
 {
+    m_randomizer.value = 1;
     const int before = passNumber();
     m_explorer->setFixedSize(260, 120);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return view().frame.size == NSSize{260, 120}; }));
+    EXPECT_EQ(view().frame.size, (NSSize{260, 120})) << "drawn before any later event";
+    view().startButton(nullptr);
     ASSERT_TRUE(finishPass());
-    EXPECT_EQ(passNumber(), before + 2) << "the drawing supersedes the pass, then one starts";
+    EXPECT_EQ(passNumber(), before + 3) << "the resize's supersession and pass, then the start";
     EXPECT_EQ(view().height, 120);
     EXPECT_EQ(m_explorer->surface().size(), QSize(260, 120));
     EXPECT_EQ(wrongRows(m_explorer->surface()), 0);
