@@ -1,10 +1,10 @@
 #include "PicturePng.h"
 
 #include "BitmapImage.h"
+#include "OutputFile.h"
 
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -27,6 +27,9 @@ void describe(QImage &png, const BitmapImage &image, const Scene &p)
     png.setText("Origin", exact(p.originX) + "," + exact(p.originY));
     png.setText("MaxDwell", QString::number(p.maxDwell));
     png.setText("EscapeRadius", exact(p.escapeRadius));
+    if (p.mixedDwell)
+        png.setText("MixedDwell", "The dwell limit changed while the picture was computed: "
+                                  "some lines use another limit than MaxDwell.");
 }
 
 } // namespace
@@ -43,20 +46,14 @@ bool writePicturePng(const QString &path, const BitmapImage &image, const Scene 
                QImage::Format_RGB888);
     describe(png, image, scene);
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    QImageWriter writer(&file, "png");
-    if (!writer.write(png)) {
-        *error = writer.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return OutputFile::write(
+        path,
+        [&png](QIODevice &device, QString *writeError) {
+            QImageWriter writer(&device, "png");
+            if (writer.write(png))
+                return true;
+            *writeError = writer.errorString();
+            return false;
+        },
+        error);
 }

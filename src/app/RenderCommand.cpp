@@ -67,7 +67,9 @@ void addRenderOptions(QCommandLineParser &parser)
         {kEscape, QStringLiteral("Escape bound on the squared modulus (4)."), QStringLiteral("E"),
          QStringLiteral("4")},
         {{QStringLiteral("o"), kOutput},
-         QStringLiteral("PNG file to write."),
+         QStringLiteral("PNG file to write. An existing file is replaced only once the new "
+                        "picture is complete, and keeps its permissions; a device or FIFO "
+                        "(such as /dev/stdout) is written directly."),
          QStringLiteral("FILE")},
     });
 }

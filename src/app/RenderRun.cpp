@@ -1,3 +1,4 @@
+#include "OutputFile.h"
 #include "PicturePng.h"
 #include "RenderCommand.h"
 
@@ -20,8 +21,18 @@ void showProgress(const PassStatus &status)
     std::fflush(stderr);
 }
 
+// The exit status of a picture that cannot be written.
+int cannotWrite(const QString &path, const QString &why)
+{
+    std::fprintf(stderr, "dwell: cannot write %s: %s\n", qPrintable(path), qPrintable(why));
+    return 1;
+}
+
 int render(const RenderOptions &options)
 {
+    // Before the work, not after it.
+    if (const QString problem = OutputFile::problem(options.outputPath); !problem.isEmpty())
+        return cannotWrite(options.outputPath, problem);
     const RenderRequest &request = options.request;
     BatchRenderer renderer(request);
     renderer.start();
@@ -30,23 +41,24 @@ int render(const RenderOptions &options)
         if (onTerminal)
             showProgress(renderer.status());
     const PassStatus status = renderer.status();
-    const double seconds = std::max(status.seconds, 1e-9);
     if (onTerminal) {
         showProgress(status);
         std::fputc('\n', stderr);
     }
-
-    const Scene scene{status.window, request.originX, request.originY, request.maxDwell,
-                      double(request.escapeRadius)};
-    QString error;
-    if (!writePicturePng(options.outputPath, renderer.image(), scene, &error)) {
-        std::fprintf(stderr, "dwell: cannot write %s: %s\n", qPrintable(options.outputPath),
-                     qPrintable(error));
+    if (!status.finished()) {
+        std::fprintf(stderr, "dwell: no worker thread could be started; %s is not written\n",
+                     qPrintable(options.outputPath));
         return 1;
     }
-    std::fprintf(stderr, "dwell: %s, %dx%d in %.3f s, %.3g pixel-iterations per second\n",
+
+    QString error;
+    if (!writePicturePng(options.outputPath, renderer.image(), status.scene, &error))
+        return cannotWrite(options.outputPath, error);
+    const double seconds = std::max(status.seconds, 1e-9);
+    std::fprintf(stderr,
+                 "dwell: %s, %dx%d in %.3f s, %lld iterations, %.3g pixel-iterations per second\n",
                  qPrintable(options.outputPath), request.width, request.height, seconds,
-                 double(status.iterations) / seconds);
+                 status.iterations, double(status.iterations) / seconds);
     return 0;
 }
 

@@ -10,32 +10,31 @@
 
 namespace {
 
-struct Snapshot {
-    BitmapImage image;
-    Scene scene;
-};
-
-// A copy taken under the lock, so that no worker writes into it meanwhile.
-std::optional<Snapshot> snapshotOf(MyView &view)
+// An unfinished picture is half white: saved only when the user says so.
+bool confirmUnfinished(QWidget &parent)
 {
-    std::lock_guard lock(view.workLock);
-    if (!view.myImage)
-        return std::nullopt;
-    return Snapshot{*view.myImage, view.scene()};
+    const auto answer =
+        QMessageBox::question(&parent, QObject::tr("Save image"),
+                              QObject::tr("The picture is not finished yet. Save it as it is now?"),
+                              QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel);
+    return answer == QMessageBox::Save;
 }
 
 } // namespace
 
 void saveImage(QWidget &parent, MyView &view)
 {
-    const QString path = QFileDialog::getSaveFileName(&parent, QStringLiteral("Save image"),
+    const QString path = QFileDialog::getSaveFileName(&parent, QObject::tr("Save image"),
                                                       QStringLiteral("dwell.png"),
-                                                      QStringLiteral("PNG images (*.png)"));
+                                                      QObject::tr("PNG images (*.png)"));
     if (path.isEmpty())
         return;
-    const std::optional<Snapshot> snapshot = snapshotOf(view);
-    QString error = QStringLiteral("there is no picture yet");
-    if (!snapshot || !writePicturePng(path, snapshot->image, snapshot->scene, &error))
-        QMessageBox::warning(&parent, QStringLiteral("Save image"),
-                             QStringLiteral("Cannot write %1: %2").arg(path, error));
+    // A copy, so that no worker writes into it meanwhile.
+    const std::optional<PassPicture> picture = view.picture();
+    if (picture && !picture->complete && !confirmUnfinished(parent))
+        return;
+    QString error = QObject::tr("there is no picture yet");
+    if (!picture || !writePicturePng(path, picture->image, picture->scene, &error))
+        QMessageBox::warning(&parent, QObject::tr("Save image"),
+                             QObject::tr("Cannot write %1: %2").arg(path, error));
 }

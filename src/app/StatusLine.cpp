@@ -48,9 +48,11 @@ void StatusLine::refresh()
     m_progress->setRange(0, std::max(status.height, 1));
     m_progress->setValue(std::clamp(status.linesStored, 0, status.height));
     QString timing = StatusFigures::durationText(status.seconds);
-    if (status.finished() && status.seconds > 0)
+    if (status.failed)
+        timing = tr("no worker thread could be started");
+    else if (status.finished() && status.seconds > 0)
         timing += QString::fromUtf8(" \u00b7 ") +
                   StatusFigures::rateText(status.iterations, status.seconds);
     m_timing->setText(timing);
-    m_window->setText(StatusFigures::windowText(status.window, status.width, status.height));
+    m_window->setText(StatusFigures::windowText(status.scene.window, status.width, status.height));
 }

@@ -4,7 +4,7 @@
 #include <system_error>
 #include <thread>
 
-void DetachedThreads::detachNewThread(std::function<void()> body)
+bool DetachedThreads::detachNewThread(std::function<void()> body)
 {
     {
         std::lock_guard lock(m_mutex);
@@ -15,9 +15,11 @@ void DetachedThreads::detachNewThread(std::function<void()> body)
             body();
             finished();
         }).detach();
+        return true;
     } catch (const std::system_error &) {
         // Out of threads: the pass goes on with the workers that did start.
         finished();
+        return false;
     }
 }
 

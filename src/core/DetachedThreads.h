@@ -10,7 +10,7 @@
 // wait for them to end.
 class DetachedThreads : public ThreadLauncher {
 public:
-    void detachNewThread(std::function<void()> body) override;
+    bool detachNewThread(std::function<void()> body) override;
     void sleep(unsigned seconds) override;
 
     // Sleeps in progress or to come return at once from now on.

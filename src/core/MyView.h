@@ -4,6 +4,7 @@
 #include "ExplorerOutlets.h"
 #include "Geometry.h"
 #include "PassStatus.h"
+#include "PassPicture.h"
 #include "PlaneWindow.h"
 #include "Relaxed.h"
 #include "Scene.h"
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 class Display;
@@ -48,8 +50,10 @@ public:
     void backButton(const void *sender);
     bool canGoBack() const { return !m_history.empty(); }
     PassStatus passStatus();
-    // What the picture shows; hold workLock for a reading consistent with it.
+    // What the view's fields describe now; hold workLock for a consistent reading.
     Scene scene() const;
+    // A copy of the image and the scene of its pass; nothing before the first display.
+    std::optional<PassPicture> picture();
 
     // Events, with points in the view's unflipped coordinates.
     void mouseDown(NSPoint location);
@@ -95,6 +99,9 @@ public:
     // Lines stored in the current pass, and their dwells as a 64-bit sum.
     int lines_stored = 0;
     long long pass_iterations = 0;
+    // The scene the current pass computes, and whether it could start no worker.
+    Scene passScene;
+    bool passFailed = false;
     // When the current pass started, and when its last line was stored.
     std::chrono::steady_clock::time_point passStarted = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point passEnded = passStarted;
@@ -113,6 +120,7 @@ public:
 
 private:
     struct WorkerSnapshot;
+    struct ComputedLine;
 
     NSRect usableBounds() const;
     bool resizeIfNeeded(NSRect bounds);
@@ -122,8 +130,9 @@ private:
     void prepareSchedule();
     bool passSuperseded(int sequence);
     WorkerSnapshot takeSnapshot();
-    bool storeLine(const WorkerSnapshot &snapshot, int myLine, const std::uint8_t *rgb,
-                   int update_dwells);
+    bool storeLine(const WorkerSnapshot &snapshot, int myLine, const ComputedLine &line);
+    void noteLineLimit(int limit);
+    void noteFailedStart(int sequence);
     void zoomOrMoveOrigin(double newX, double newY);
     PlaneWindow planeWindow() const { return {viewX, viewY, viewStep}; }
     // Call with workLock held, before the window changes.

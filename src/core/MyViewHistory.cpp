@@ -45,11 +45,19 @@ void MyView::backButton(const void *sender)
 PassStatus MyView::passStatus()
 {
     std::lock_guard lock(workLock);
-    PassStatus status{comp_sequence,   lines_stored,  height, int(frame.size.width),
-                      pass_iterations, planeWindow(), 0.0};
+    PassStatus status{comp_sequence,   lines_stored, height, int(frame.size.width),
+                      pass_iterations, passScene,    0.0,    passFailed};
     const auto until = status.finished() ? passEnded : std::chrono::steady_clock::now();
     status.seconds = std::chrono::duration<double>(until - passStarted).count();
     return status;
+}
+
+std::optional<PassPicture> MyView::picture()
+{
+    std::lock_guard lock(workLock);
+    if (!myImage)
+        return std::nullopt;
+    return PassPicture{*myImage, passScene, lines_stored >= height};
 }
 
 Scene MyView::scene() const

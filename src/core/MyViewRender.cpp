@@ -22,6 +22,8 @@ void MyView::startButton(const void *)
         passEnded = passStarted;
         escapeRadius = double(floatValueOf(escapeRadiusSlider));
         currentSequence = comp_sequence;
+        passScene = scene();
+        passFailed = false;
     }
     // Workers of the old pass check the pass number before every write, so
     // the buffer and the tables are ours until the new workers start.
@@ -33,8 +35,19 @@ void MyView::startButton(const void *)
     if (passSuperseded(currentSequence))
         return;
     prepareSchedule();
+    int started = 0;
     for (int x = 0; x < num_threads; ++x)
-        m_threads.detachNewThread([this, currentSequence] { threadMain(currentSequence); });
+        started +=
+            m_threads.detachNewThread([this, currentSequence] { threadMain(currentSequence); });
+    if (num_threads > 0 && started == 0)
+        noteFailedStart(currentSequence);
+}
+
+void MyView::noteFailedStart(int sequence)
+{
+    std::lock_guard lock(workLock);
+    if (sequence == comp_sequence)
+        passFailed = true;
 }
 
 bool MyView::passSuperseded(int sequence)

@@ -19,6 +19,26 @@ struct MyView::WorkerSnapshot {
     double step;
 };
 
+struct MyView::ComputedLine {
+    const std::uint8_t *rgb;
+    int update_dwells;
+    // The line's iterations, which the 32-bit dwell sum may have wrapped.
+    long long iterations;
+    int limit;
+};
+
+namespace {
+
+long long iterationsOf(const int *dwells, int w, int limit)
+{
+    long long sum = 0;
+    for (int i = 0; i < w; ++i)
+        sum += dwells[i] < 0 ? limit : dwells[i];
+    return sum;
+}
+
+} // namespace
+
 MyView::WorkerSnapshot MyView::takeSnapshot()
 {
     // frame and the plane window only change under the lock.
@@ -46,11 +66,14 @@ void MyView::threadMain(int currentSequence)
         if (myLine >= snapshot.h)
             break;
         const int r = lineTable[myLine];
+        const int limit = max_dwells;
         const int update_dwells =
             mandelLine(originX, originY, escapeRadius, snapshot.x, snapshot.y - snapshot.step * r,
-                       snapshot.step, max_dwells, snapshot.w, buf.data());
+                       snapshot.step, limit, snapshot.w, buf.data());
         storeDwellColors(buf.data(), snapshot.w, rgb.data());
-        if (!storeLine(snapshot, myLine, rgb.data(), update_dwells))
+        const ComputedLine line{rgb.data(), update_dwells,
+                                iterationsOf(buf.data(), snapshot.w, limit), limit};
+        if (!storeLine(snapshot, myLine, line))
             return;
     }
     m_display.setNeedsDisplay(true);
@@ -58,25 +81,34 @@ void MyView::threadMain(int currentSequence)
     m_display.setNeedsDisplay(true);
 }
 
-bool MyView::storeLine(const WorkerSnapshot &snapshot, int myLine, const std::uint8_t *rgb,
-                       int update_dwells)
+bool MyView::storeLine(const WorkerSnapshot &snapshot, int myLine, const ComputedLine &computed)
 {
     std::lock_guard lock(workLock);
     // A current pass guarantees that the image is still the snapshot's size.
     if (snapshot.working_sequence != comp_sequence)
         return false;
     // The totals wrap like the kernel's sums instead of overflowing.
-    total_dwells = int(unsigned(total_dwells) + unsigned(update_dwells));
-    acc_dwells = int(unsigned(acc_dwells) + unsigned(update_dwells));
+    total_dwells = int(unsigned(total_dwells) + unsigned(computed.update_dwells));
+    acc_dwells = int(unsigned(acc_dwells) + unsigned(computed.update_dwells));
+    noteLineLimit(computed.limit);
     if (++lines_stored == height)
         passEnded = std::chrono::steady_clock::now();
-    pass_iterations += update_dwells;
+    pass_iterations += computed.iterations;
 
     const int line = lineTable[myLine];
     const std::size_t rowBytes = std::size_t(3) * std::size_t(snapshot.w);
-    std::copy_n(rgb, rowBytes, bitmapData + rowBytes * std::size_t(line));
+    std::copy_n(computed.rgb, rowBytes, bitmapData + rowBytes * std::size_t(line));
 
     const NSRect updateRect{{0.0f, float(snapshot.h - line - 1)}, {float(snapshot.w), 1.0f}};
     m_display.setNeedsDisplayInRect(updateRect);
     return true;
+}
+
+void MyView::noteLineLimit(int limit)
+{
+    // The dwell menu changes the limit for lines not yet begun.
+    if (lines_stored == 0)
+        passScene.maxDwell = limit;
+    else if (limit != passScene.maxDwell)
+        passScene.mixedDwell = true;
 }

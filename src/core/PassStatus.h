@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PlaneWindow.h"
+#include "Scene.h"
 
 // A consistent reading of the current render pass, for status displays.
 struct PassStatus {
@@ -10,9 +10,12 @@ struct PassStatus {
     int width;
     // Sum of the stored lines' dwells: the iterations the pass has done.
     long long iterations;
-    PlaneWindow window;
+    // What the pass computes, as it started.
+    Scene scene;
     // From the pass's start to its last stored line, or to now while it runs.
     double seconds;
+    // Not one of its workers could be started: the picture will never come.
+    bool failed;
 
     bool finished() const { return linesStored >= height; }
 };

@@ -10,4 +10,7 @@ struct Scene {
     double originY = 0.0;
     int maxDwell = 1024;
     double escapeRadius = 4.0;
+    // The limit changed during the pass: some lines were computed with
+    // another limit than maxDwell, the first stored line's.
+    bool mixedDwell = false;
 };

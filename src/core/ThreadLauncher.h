@@ -7,8 +7,9 @@ class ThreadLauncher {
 public:
     virtual ~ThreadLauncher() = default;
 
-    // Starts body on a new detached thread and returns at once.
-    virtual void detachNewThread(std::function<void()> body) = 0;
+    // Starts body on a new detached thread and returns at once; false when
+    // the system refused the thread.
+    virtual bool detachNewThread(std::function<void()> body) = 0;
     // Suspends the calling thread.
     virtual void sleep(unsigned seconds) = 0;
 };

@@ -51,7 +51,7 @@ TEST(StatusLine, ShowsTheFinishedPassUnderTheView)
     EXPECT_EQ(line.findChild<QLabel *>("passLabel")->text(),
               QString("Pass %1").arg(status.sequence));
     EXPECT_EQ(line.findChild<QLabel *>("windowLabel")->text(),
-              StatusFigures::windowText(status.window, status.width, status.height));
+              StatusFigures::windowText(status.scene.window, status.width, status.height));
     EXPECT_EQ(status.height, view.height);
     // A finished pass shows the core's own time for it, and the rate it gives.
     ASSERT_GT(status.seconds, 0);
@@ -61,4 +61,11 @@ TEST(StatusLine, ShowsTheFinishedPassUnderTheView)
     // The line sits below the view and leaves its size alone.
     EXPECT_GE(line.geometry().top(), window.explorer().geometry().bottom());
     EXPECT_EQ(window.explorer().size(), window.explorer().sizeHint());
+}
+
+TEST(StatusLine, SaysSoWhenNoWorkerCouldStart)
+{
+    StatusLine line;
+    line.watch([] { return PassStatus{3, 0, 300, 400, 0, Scene{{-2.5, 1.5, 0.01}}, 0.5, true}; });
+    EXPECT_EQ(line.findChild<QLabel *>("timingLabel")->text(), "no worker thread could be started");
 }

@@ -12,7 +12,7 @@ TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFrom)
     BitmapImage image(7, 5);
     for (std::size_t i = 0; i < image.byteCount(); ++i)
         image.bitmapData()[i] = std::uint8_t(i * 37 % 256);
-    const Scene scene{{-0.1234567890123456, 0.75, 1.0 / 3}, 0.125, -0.5, 4096, 9.5};
+    const Scene scene{{-0.1234567890123456, 0.75, 1.0 / 3}, 0.125, -0.5, 4096, 9.5, true};
     QTemporaryDir dir;
     const QString path = dir.filePath("picture.png");
     QString error;
@@ -33,6 +33,7 @@ TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFrom)
     EXPECT_EQ(read.text("Origin"), "0.125,-0.5");
     EXPECT_EQ(read.text("MaxDwell"), "4096");
     EXPECT_EQ(read.text("EscapeRadius"), "9.5");
+    EXPECT_TRUE(read.text("MixedDwell").contains("limit changed"));
     EXPECT_EQ(read.text("Width").toDouble(), scene.window.viewStep * 7);
 }
 

@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -17,13 +20,71 @@ struct DwellRun {
     QString standardError;
 };
 
-DwellRun runDwell(const QStringList &arguments)
+DwellRun runProgram(const QString &program, const QStringList &arguments)
 {
     QProcess process;
-    process.start(DWELL_BINARY, arguments);
-    process.waitForFinished(120000);
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        return {-2, "did not finish"};
+    }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+DwellRun runDwell(const QStringList &arguments)
+{
+    return runProgram(DWELL_BINARY, arguments);
+}
+
+// As a user who may run one process and no thread more (root ignores the limit).
+DwellRun runDwellWithoutThreads(const QStringList &arguments)
+{
+    QStringList command = {"-c", "ulimit -u 1 && exec \"$0\" \"$@\"", DWELL_BINARY};
+    if (geteuid() != 0)
+        return runProgram("bash", command + arguments);
+    return runProgram("setpriv",
+                      QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", "bash"} +
+                          command + arguments);
+}
+
+mode_t modeOf(const QString &path, bool followLinks = true)
+{
+    struct stat status {};
+    const QByteArray name = QFile::encodeName(path);
+    if ((followLinks ? ::stat(name, &status) : ::lstat(name, &status)) != 0)
+        return 0;
+    return status.st_mode;
+}
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a reader of the FIFO gets while dwell writes the picture into it. The
+// reader is there first, so dwell never waits for one.
+QByteArray readThroughFifo(const QString &fifo, const QStringList &arguments, int *exitCode)
+{
+    const int fd = ::open(QFile::encodeName(fifo), O_RDONLY | O_NONBLOCK);
+    if (fd < 0)
+        return {};
+    QProcess process;
+    process.start(DWELL_BINARY, arguments);
+    QByteArray received;
+    const auto drain = [&] {
+        char chunk[4096];
+        for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) > 0;)
+            received.append(chunk, n);
+    };
+    while (!process.waitForFinished(10))
+        drain();
+    drain();
+    ::close(fd);
+    *exitCode = process.exitCode();
+    return received;
 }
 
 } // namespace
@@ -72,4 +133,79 @@ TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
         EXPECT_TRUE(run.standardError.startsWith("dwell: ")) << qPrintable(run.standardError);
         EXPECT_FALSE(QFile::exists(path)) << qPrintable(arguments.join(' '));
     }
+}
+
+TEST(RenderCommand, WritesThroughFifosAndLinksAndKeepsWhatItMayNotReplace)
+{
+    QTemporaryDir dir;
+    const QStringList small = {"render", "--size", "8x6", "--dwell", "50", "-o"};
+
+    const QString fifo = dir.filePath("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo), 0600), 0);
+    int exitCode = -1;
+    const QByteArray received = readThroughFifo(fifo, small + QStringList{fifo}, &exitCode);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(QImage::fromData(received, "PNG").size(), QSize(8, 6));
+    EXPECT_TRUE(S_ISFIFO(modeOf(fifo)));
+
+    // A link is written through and stays a link; the file keeps its permissions.
+    const QString kept = dir.filePath("kept.png");
+    const QString link = dir.filePath("link.png");
+    ASSERT_TRUE(QFile(kept).open(QIODevice::WriteOnly));
+    ASSERT_EQ(::chmod(QFile::encodeName(kept), 0640), 0);
+    ASSERT_TRUE(QFile::link(kept, link));
+    DwellRun run = runDwell(small + QStringList{link});
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
+    EXPECT_TRUE(S_ISLNK(modeOf(link, false)));
+    EXPECT_EQ(QImage(kept).size(), QSize(8, 6));
+    EXPECT_EQ(modeOf(kept) & 0777, 0640u);
+
+    const QString readOnly = dir.filePath("read-only.png");
+    {
+        QFile file(readOnly);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(readOnly), 0444), 0);
+    run = runDwell(small + QStringList{readOnly});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardError.contains("read-only")) << qPrintable(run.standardError);
+    EXPECT_EQ(contentsOf(readOnly), "old");
+    EXPECT_EQ(modeOf(readOnly) & 0777, 0444u);
+}
+
+TEST(RenderCommand, RefusesAnUnwritablePathBeforeRendering)
+{
+    QTemporaryDir dir;
+    // A picture that would take days: only a check made first lets this end.
+    const DwellRun run =
+        runDwell({"render", "--size", "16384x16384", "--center", "0,0", "--width", "0.01",
+                  "--dwell", "2147483647", "-o", dir.filePath("missing/picture.png")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardError.contains("does not exist")) << qPrintable(run.standardError);
+}
+
+TEST(RenderCommand, FailsWhenNoWorkerThreadCanStart)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+    const QString path = dir.filePath("never.png");
+    const DwellRun run =
+        runDwellWithoutThreads({"render", "--size", "8x6", "--threads", "2", "-o", path});
+    EXPECT_EQ(run.exitCode, 1) << qPrintable(run.standardError);
+    EXPECT_TRUE(run.standardError.contains("no worker thread could be started"))
+        << qPrintable(run.standardError);
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(RenderCommand, CountsIterationsPastThirtyTwoBits)
+{
+    QTemporaryDir dir;
+    // Every point lies in the main cardioid: 16384 x 131073 iterations, past 2^31.
+    const DwellRun run = runDwell({"render", "--size", "16384x1", "--center", "0,0", "--width",
+                                   "0.01", "--dwell", "131073", "-o", dir.filePath("line.png")});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
+    EXPECT_TRUE(run.standardError.contains(", 2147500032 iterations, "))
+        << qPrintable(run.standardError);
+    EXPECT_FALSE(run.standardError.contains(", -")) << qPrintable(run.standardError);
 }

@@ -27,14 +27,14 @@ TEST(BatchRenderer, RendersTheKernelsPictureOfTheRequestedWindow)
     EXPECT_EQ(status.linesStored, 23);
 
     const double step = 0.5 / 37;
-    EXPECT_DOUBLE_EQ(status.window.viewStep, step);
-    EXPECT_DOUBLE_EQ(status.window.viewX + step * 18.5, -0.75);
-    EXPECT_DOUBLE_EQ(status.window.viewY - step * 11.5, 0.1);
+    EXPECT_DOUBLE_EQ(status.scene.window.viewStep, step);
+    EXPECT_DOUBLE_EQ(status.scene.window.viewX + step * 18.5, -0.75);
+    EXPECT_DOUBLE_EQ(status.scene.window.viewY - step * 11.5, 0.1);
 
     const BitmapImage &image = renderer.image();
     ASSERT_EQ(image.pixelsWide(), 37);
     ASSERT_EQ(image.pixelsHigh(), 23);
-    const Scene scene{status.window, 0.01, 0.0, 700, 9.0};
+    const Scene scene{status.scene.window, 0.01, 0.0, 700, 9.0};
     EXPECT_EQ(std::vector<std::uint8_t>(image.bitmapData(), image.bitmapData() + image.byteCount()),
               kernelPixels(scene, 37, 23));
     EXPECT_EQ(status.iterations, kernelTotal(scene, 37, 23));

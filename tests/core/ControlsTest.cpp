@@ -63,3 +63,28 @@ TEST(Controls, ViewResetRestoresTheDefaultWindowOnly)
     EXPECT_EQ(view.originY, 0.0);
     EXPECT_EQ(view.comp_sequence, 6);
 }
+
+TEST(Controls, SwitchStatesOtherThanOneAreOff)
+{
+    for (const int state : {2, -1}) {
+        TestExplorer explorer(40, 30, "0 threads");
+        explorer.launch();
+        MyView &view = explorer.view;
+        explorer.randomizerSwitch.value = state;
+        explorer.clearSwitch.value = state;
+        explorer.originSwitch.value = state;
+        view.bitmapData[0] = 7;
+        const double step = view.viewStep;
+
+        // A click zooms instead of moving the origin, then starts a pass that
+        // neither clears the picture nor shuffles the lines.
+        view.mouseDown({10, 10});
+        view.mouseUp({10, 10});
+        EXPECT_EQ(double(view.viewStep), step * 0.5) << state;
+        EXPECT_EQ(double(view.originX), 0.0) << state;
+        EXPECT_EQ(view.comp_sequence, 2) << state;
+        EXPECT_EQ(view.bitmapData[0], 7) << state;
+        for (int p = 0; p < 30; ++p)
+            EXPECT_EQ(int(view.lineTable[p]), p) << state;
+    }
+}

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // The worked window: 400 x 300 pixels from (-2, 1.5) at step 0.01, no workers.
@@ -58,7 +60,7 @@ TEST(Mouse, DragSelectsTheViewsProportionsAndZoomsIntoIt)
     EXPECT_FALSE(explorer.view.isDragging);
 }
 
-TEST(Mouse, SelectionsTooSmallAreDropped)
+TEST(Mouse, SelectionsNarrowerThanTwelveAreDropped)
 {
     MouseExplorer explorer;
     explorer.drag({100, 200}, {104, 203});
@@ -74,6 +76,50 @@ TEST(Mouse, SelectionsTooSmallAreDropped)
     EXPECT_EQ(explorer.view.comp_sequence, 1);
     EXPECT_FALSE(explorer.view.isDragging);
     EXPECT_FALSE(explorer.view.isSelecting);
+
+    // Fitted against the right edge: a hair under 12 wide is dropped, 12 is taken.
+    explorer.drag({std::nextafter(388.0f, 400.0f), 100}, {420, 124});
+    ASSERT_LT(explorer.view.mouseDragRect.size.width, 12.0f);
+    explorer.view.mouseUp({420, 124});
+    explorer.expectWindow(-2.0, 1.5, 0.01);
+    explorer.drag({388, 100}, {420, 124});
+    ASSERT_EQ(explorer.view.mouseDragRect, (NSRect{{388, 100}, {12, 9}}));
+    explorer.view.mouseUp({420, 124});
+    explorer.expectWindow(1.88, -0.41, 0.01 * double(12.0f / 400.0f));
+    EXPECT_EQ(explorer.view.comp_sequence, 2);
+}
+
+TEST(Mouse, ViewCoordinatesAreCombinedInSinglePrecision)
+{
+    // Fractional points on an odd-sized view, where double sums would differ.
+    TestExplorer explorer(401, 301, "0 threads");
+    explorer.launch();
+    MyView &view = explorer.view;
+    const auto setWindow = [&] {
+        view.viewX = -2.0;
+        view.viewY = 1.5;
+        view.viewStep = 0.01;
+    };
+    const float H = 301;
+
+    setWindow();
+    view.mouseDown({100.3f, 0.7f});
+    view.mouseUp({100.3f, 0.7f});
+    const double clickX = -2.0 + 0.01 * double(100.3f);
+    const double clickY = 1.5 - 0.01 * double(float(H - 0.7f));
+    EXPECT_EQ(double(view.viewX), clickX - 0.01 * 401.0 * 0.25);
+    EXPECT_EQ(double(view.viewY), clickY + 0.01 * 301.0 * 0.25);
+    EXPECT_EQ(double(view.viewStep), 0.005);
+
+    setWindow();
+    view.mouseDown({50.3f, 0.7f});
+    view.mouseDragged({150.4f, 70.9f});
+    const NSRect selection = view.mouseDragRect;
+    view.mouseUp({150.4f, 70.9f});
+    const float top = selection.origin.y + selection.size.height;
+    EXPECT_EQ(double(view.viewX), -2.0 + 0.01 * double(selection.origin.x));
+    EXPECT_EQ(double(view.viewY), 1.5 - 0.01 * double(float(H - top)));
+    EXPECT_EQ(double(view.viewStep), 0.01 * double(float(selection.size.width / 401.0f)));
 }
 
 TEST(Mouse, OriginModeMovesTheStartingValueInstead)

@@ -63,28 +63,34 @@ TEST(RenderPass, UndisturbedPassStoresEveryLineOnce)
     }
     EXPECT_EQ(stripsPerRow, std::vector<int>(h, 1));
     EXPECT_EQ(explorer.display.fullRequests(), 2 * 3);
-    EXPECT_EQ(explorer.threads.sleeps, 3);
+    EXPECT_EQ(explorer.threads.sleepArguments(), std::vector<unsigned>(3, 1));
 }
 
-TEST(RenderPass, ShuffledScheduleIsAReproduciblePermutation)
+TEST(RenderPass, ShuffleExchangesEachPositionWithARandomOne)
 {
-    auto shuffledSchedule = [] {
-        TestExplorer explorer(40, 90);
-        explorer.randomizerSwitch.value = 1;
-        std::srand(7);
-        explorer.launch();
-        EXPECT_TRUE(explorer.finishPass());
-        EXPECT_EQ(explorer.picture(), explorer.expectedPicture());
-        return schedule(explorer.view);
-    };
-    const std::vector<int> first = shuffledSchedule();
-    std::vector<int> identity(90);
-    std::iota(identity.begin(), identity.end(), 0);
-    EXPECT_NE(first, identity);
-    std::vector<int> sorted = first;
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(sorted, identity);
-    EXPECT_EQ(shuffledSchedule(), first);
+    const int h = 90;
+    std::srand(7);
+    std::vector<int> draws(h + 1);
+    for (int &draw : draws)
+        draw = std::rand();
+    std::vector<int> expected(h);
+    std::iota(expected.begin(), expected.end(), 0);
+    for (int x = 0; x < h; ++x)
+        std::swap(expected[std::size_t(x)], expected[std::size_t(draws[std::size_t(x)] % h)]);
+
+    TestExplorer explorer(40, h, "1 thread");
+    explorer.randomizerSwitch.value = 1;
+    std::srand(7);
+    explorer.launch();
+    ASSERT_TRUE(explorer.finishPass());
+    EXPECT_EQ(schedule(explorer.view), expected);
+    EXPECT_EQ(std::rand(), draws[h]); // one draw per line, no more
+    // A single worker begins the lines in the schedule's order.
+    std::vector<int> shown;
+    for (const NSRect &strip : explorer.display.stripRequests())
+        shown.push_back(h - 1 - int(strip.origin.y));
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(explorer.picture(), explorer.expectedPicture());
 }
 
 TEST(RenderPass, EmptyPicturesFinishAtOnce)
@@ -140,6 +146,67 @@ TEST(RenderPass, ClearSwitchWhitensThePictureBeforeItIsShown)
     EXPECT_EQ(explorer.view.comp_sequence, 3);
 }
 
+TEST(RenderPass, DwellLimitChangedMidPassAppliesToLaterLinesAndMarksThePassMixed)
+{
+    // One worker takes the lines top to bottom; the limit drops as line 14 is stored.
+    const int w = 40, h = 30, changedAfter = 15;
+    // Declared before the explorer, so they outlive the workers it waits for.
+    FakeMenu lowLimit("10 iterations");
+    int stored = 0;
+    TestExplorer explorer(w, h, "1 thread", "200 iterations");
+    explorer.display.onStripRequest = [&](NSRect) {
+        if (++stored == changedAfter)
+            explorer.view.doDwellMenu(&lowLimit);
+    };
+    explorer.launch();
+    ASSERT_TRUE(explorer.finishPass());
+    EXPECT_EQ(explorer.view.comp_sequence, 1);
+
+    Scene scene = explorer.view.scene();
+    scene.maxDwell = 200;
+    const auto before = kernelPixels(scene, w, h);
+    scene.maxDwell = 10;
+    const auto after = kernelPixels(scene, w, h);
+    const auto split = std::ptrdiff_t(changedAfter) * w * 3;
+    std::vector<std::uint8_t> expected(before.begin(), before.begin() + split);
+    expected.insert(expected.end(), after.begin() + split, after.end());
+    // Both parts of the picture show which limit they were computed with.
+    ASSERT_NE(expected, before);
+    ASSERT_NE(expected, after);
+    EXPECT_EQ(explorer.picture(), expected);
+    const auto mixed = explorer.view.picture();
+    ASSERT_TRUE(mixed && mixed->complete);
+    EXPECT_EQ(mixed->scene.maxDwell, 200);
+    EXPECT_TRUE(mixed->scene.mixedDwell);
+
+    // A new pass is computed with one limit; a later change leaves its record alone.
+    explorer.view.startButton(nullptr);
+    ASSERT_TRUE(explorer.finishPass());
+    FakeMenu highLimit("300 iterations");
+    explorer.view.doDwellMenu(&highLimit);
+    const auto clean = explorer.view.picture();
+    EXPECT_EQ(clean->scene.maxDwell, 10);
+    EXPECT_FALSE(clean->scene.mixedDwell);
+    EXPECT_EQ(explorer.view.passStatus().scene.maxDwell, 10);
+}
+
+TEST(RenderPass, UsedUpScheduleAsksTwiceForTheWholeViewASecondApart)
+{
+    std::size_t stripsBeforeSleep = 0;
+    int fullBeforeSleep = -1;
+    TestExplorer explorer(20, 10, "1 thread");
+    explorer.threads.onSleep = [&] {
+        stripsBeforeSleep = explorer.display.stripRequests().size();
+        fullBeforeSleep = explorer.display.fullRequests();
+    };
+    explorer.launch();
+    ASSERT_TRUE(explorer.finishPass());
+    EXPECT_EQ(stripsBeforeSleep, 10u);
+    EXPECT_EQ(fullBeforeSleep, 1);
+    EXPECT_EQ(explorer.display.fullRequests(), 2);
+    EXPECT_EQ(explorer.threads.sleepArguments(), std::vector<unsigned>{1});
+}
+
 TEST(RenderPass, PassClockRunsUntilTheLastLineIsStored)
 {
     TestExplorer explorer(32, 24, "none");
@@ -173,4 +240,56 @@ TEST(RenderPass, PassClockRunsUntilTheLastLineIsStored)
     flat.launch();
     ASSERT_TRUE(flat.finishPass());
     EXPECT_EQ(flat.view.passStatus().seconds, 0);
+}
+
+TEST(RenderPass, StartThatFindsTheViewResizedLeavesTheScheduleToTheResizePass)
+{
+    TestExplorer explorer(64, 48, "2 threads");
+    explorer.randomizerSwitch.value = 1;
+    explorer.launch();
+    ASSERT_TRUE(explorer.finishPass());
+
+    // The start's own redisplay notices the new size and starts the pass that counts.
+    explorer.display.setBounds({{0, 0}, {80, 60}});
+    std::srand(11);
+    explorer.view.startButton(nullptr);
+    const int afterStart = std::rand();
+    ASSERT_TRUE(explorer.finishPass());
+    const int sequence = explorer.view.comp_sequence;
+    EXPECT_EQ(sequence, 4);
+
+    // One shuffle only: a second would reorder lines under running workers.
+    std::srand(11);
+    for (int draw = 0; draw < 60; ++draw)
+        std::rand();
+    EXPECT_EQ(afterStart, std::rand());
+    std::vector<int> stripsPerRow(60);
+    for (const NSRect &strip : explorer.display.stripsOfPass(sequence))
+        ++stripsPerRow.at(std::size_t(strip.origin.y));
+    EXPECT_EQ(stripsPerRow, std::vector<int>(60, 1));
+    EXPECT_EQ(explorer.picture(), explorer.expectedPicture());
+    EXPECT_TRUE(explorer.view.passStatus().finished());
+}
+
+TEST(RenderPass, APassThatCouldStartNoWorkerHasFailed)
+{
+    TestExplorer explorer(20, 10, "2 threads");
+    explorer.threads.refuse = true;
+    explorer.launch();
+    PassStatus status = explorer.view.passStatus();
+    EXPECT_TRUE(status.failed);
+    EXPECT_FALSE(status.finished());
+    EXPECT_FALSE(explorer.view.picture()->complete);
+
+    explorer.threads.refuse = false;
+    explorer.view.startButton(nullptr);
+    ASSERT_TRUE(explorer.finishPass());
+    status = explorer.view.passStatus();
+    EXPECT_FALSE(status.failed);
+    EXPECT_TRUE(status.finished());
+    // No threads asked for is a choice, not a failure.
+    explorer.threadMenu.title = "0";
+    explorer.view.doThreadMenu(nullptr);
+    explorer.view.startButton(nullptr);
+    EXPECT_FALSE(explorer.view.passStatus().failed);
 }

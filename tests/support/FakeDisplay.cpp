@@ -25,10 +25,14 @@ void FakeDisplay::displayRect(NSRect rect)
 
 void FakeDisplay::setNeedsDisplayInRect(NSRect rect)
 {
-    std::lock_guard lock(m_mutex);
-    m_strips.push_back(rect);
-    m_stripSequences.push_back(m_view ? m_view->comp_sequence : 0);
-    m_pending.push_back(rect);
+    {
+        std::lock_guard lock(m_mutex);
+        m_strips.push_back(rect);
+        m_stripSequences.push_back(m_view ? m_view->comp_sequence : 0);
+        m_pending.push_back(rect);
+    }
+    if (onStripRequest)
+        onStripRequest(rect);
 }
 
 void FakeDisplay::setNeedsDisplay(bool flag)

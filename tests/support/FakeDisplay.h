@@ -5,6 +5,7 @@
 #include "GraphicsContext.h"
 #include "Window.h"
 
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -69,6 +70,10 @@ public:
 
     MyView *firstResponder = nullptr;
     bool isShown = false;
+    // Runs on the requesting thread after each setNeedsDisplayInRect, outside
+    // the fake's mutex; a worker runs it holding the work lock. Set it before
+    // any worker starts.
+    std::function<void(NSRect)> onStripRequest;
 
 private:
     std::optional<NSRect> clipped(NSRect rect) const;
