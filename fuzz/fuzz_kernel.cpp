@@ -3,6 +3,7 @@
 #include "KernelPaths.h"
 #include "mandelScalar.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +18,16 @@ struct Line {
     int w;
 };
 
+// A flag byte, the width, six doubles and the limit.
+constexpr std::size_t kInputSize =
+    1 + sizeof(std::uint16_t) + 6 * sizeof(double) + sizeof(std::int32_t);
+
+// Pixel iterations one run may spend on a line. The widest path keeps 32
+// pixels in flight and steps them all even when the line is narrower, so a
+// line counts as at least that wide.
+constexpr long long kBudget = 1 << 21;
+constexpr int kLanes = 32;
+
 // Raw bit patterns reach NaNs, infinities and denormals; the tamed form keeps
 // most inputs near the set, where the lanes finish at mixed times.
 double tame(std::uint64_t bits, double centre, double span)
@@ -26,13 +37,22 @@ double tame(std::uint64_t bits, double centre, double span)
 
 Line decode(const std::uint8_t *data)
 {
+    std::uint16_t width;
+    std::memcpy(&width, data + 1, sizeof width);
     std::array<std::uint64_t, 6> bits;
-    std::memcpy(bits.data(), data + 2, sizeof bits);
+    std::memcpy(bits.data(), data + 1 + sizeof width, sizeof bits);
     std::array<double, 6> v;
     std::memcpy(v.data(), bits.data(), sizeof v);
-    std::int16_t limit;
-    std::memcpy(&limit, data + 2 + sizeof v, sizeof limit);
-    Line line{v[0], v[1], v[2], v[3], v[4], v[5], limit, data[1] % 200};
+    std::int32_t limit;
+    std::memcpy(&limit, data + 1 + sizeof width + sizeof v, sizeof limit);
+    // Small limits by default, where pixels reach the limit at mixed times;
+    // flag 8 gives the whole range, huge and negative ones included.
+    if (!(data[0] & 8))
+        limit %= 4096;
+    // From -1, a line with no pixels: mostly a few lanes' worth, where the
+    // lanes run out of pixels at mixed times; flag 16 reaches the widest image.
+    const int w = int(width % ((data[0] & 16) ? 16386 : 258)) - 1;
+    Line line{v[0], v[1], v[2], v[3], v[4], v[5], limit, w};
     if (data[0] & 1) {
         line.originX = (data[0] & 2) ? tame(bits[0], 0, 1) : 0;
         line.originY = (data[0] & 2) ? tame(bits[1], 0, 1) : 0;
@@ -40,7 +60,6 @@ Line decode(const std::uint8_t *data)
         line.x = tame(bits[3], -0.75, 3);
         line.y = tame(bits[4], 0, 2.4);
         line.step = tame(bits[5], 0, 0.02);
-        line.maxdwell = limit % 1200;
     }
     return line;
 }
@@ -55,20 +74,30 @@ void check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    constexpr std::size_t kInputSize = 2 + 6 * sizeof(double) + sizeof(std::int16_t);
     if (size < kInputSize)
         return 0;
     const Line l = decode(data);
+    // The reference first runs with the limit cut to the budget over the
+    // width. A longer limit is kept only if every pixel escaped under the
+    // cut: every dwell is then known and the same for the longer limit, so no
+    // run iterates past the budget. Otherwise the cut is the limit. Huge
+    // limits thus come with lines that escape, and wide lines near the set
+    // get short limits.
+    const int cut = int(std::min<long long>(l.maxdwell, kBudget / std::max(l.w, kLanes)));
     // One spare slot on each side shows a path writing outside the line.
-    std::vector<int> expected(std::size_t(l.w) + 2, 0x5a5a5a5a);
-    const int expectedSum = mandelLineScalar(l.originX, l.originY, l.escape, l.x, l.y, l.step,
-                                             l.maxdwell, l.w, expected.data() + 1);
+    std::vector<int> expected(std::size_t(std::max(l.w, 0)) + 2, 0x5a5a5a5a);
+    const int expectedSum = mandelLineScalar(l.originX, l.originY, l.escape, l.x, l.y, l.step, cut,
+                                             l.w, expected.data() + 1);
+    const bool allEscaped =
+        std::find(expected.begin() + 1, expected.end() - 1, -1) == expected.end() - 1;
+    const int limit = allEscaped ? l.maxdwell : cut;
     for (const KernelPath path : kAllKernelPaths) {
-        if (path == KernelPath::Scalar || !isAvailable(path))
+        // The reference at the uncut limit must agree with itself at the cut.
+        if ((path == KernelPath::Scalar && limit == cut) || !isAvailable(path))
             continue;
         std::vector<int> got(expected.size(), 0x5a5a5a5a);
         const int sum = mandelLineWith(path, l.originX, l.originY, l.escape, l.x, l.y, l.step,
-                                       l.maxdwell, l.w, got.data() + 1);
+                                       limit, l.w, got.data() + 1);
         check(sum == expectedSum);
         check(got == expected);
     }

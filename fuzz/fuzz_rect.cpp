@@ -27,6 +27,20 @@ bool within(float value, float low, float high)
     return value >= low - slack && value <= high + slack;
 }
 
+// The press stays a corner on this axis: the low edge of a selection that
+// extends towards higher values, the high edge of one that extends back.
+// Normalizing moves the origin by a float sum, rounded by at most half an
+// ulp (2^-24 relative, or 2^-150 below the normal range); the tolerance is
+// twice that. Which edge is known only for a press inside the frame, as
+// fitting turns a selection anchored outside back towards the frame.
+void checkAnchor(float origin, float size, float press, bool backwards, bool directionKnown)
+{
+    const bool atLow = origin == press;
+    const bool atHigh = std::fabs(double(origin) + double(size) - double(press)) <=
+                        0x1p-23 * std::fabs(origin) + 0x1p-149;
+    check(directionKnown ? (backwards ? atHigh : atLow) : (atLow || atHigh));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -50,13 +64,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!sane || !finite(fitted))
         return 0;
     check(fitted.size.width >= 0 && fitted.size.height >= 0);
-    const bool anchorInFrame =
-        v[4] > 0 && v[5] > 0 && down.x >= 0 && down.x <= v[4] && down.y >= 0 && down.y <= v[5];
-    if (anchorInFrame) {
+    const bool inX = v[4] > 0 && down.x >= 0 && down.x <= v[4];
+    const bool inY = v[5] > 0 && down.y >= 0 && down.y <= v[5];
+    checkAnchor(fitted.origin.x, fitted.size.width, down.x, drag.x < down.x, inX);
+    checkAnchor(fitted.origin.y, fitted.size.height, down.y, drag.y < down.y, inY);
+    if (inX && inY) {
         check(within(fitted.origin.x, 0, v[4]));
         check(within(fitted.origin.x + fitted.size.width, 0, v[4]));
         check(within(fitted.origin.y, 0, v[5]));
         check(within(fitted.origin.y + fitted.size.height, 0, v[5]));
+        // The view's proportions, compared crosswise in double, where the
+        // products of floats are exact. Four roundings to float make the
+        // sides: constraining stores both sides of at least 12, then fitting
+        // stores both again, each within 2^-24 relative, or 2^-150 absolute
+        // once a side falls below the normal range. That bounds the
+        // difference by 2^-23 of the sum of the two products plus 2^-150 of
+        // the frame's sides; the tolerance is twice that. An empty selection
+        // meets it trivially.
+        const double w = fitted.size.width, h = fitted.size.height;
+        check(std::fabs(w * v[5] - h * v[4]) <=
+              0x1p-22 * (w * v[5] + h * v[4]) + 0x1p-149 * (double(v[4]) + v[5]));
     }
     return 0;
 }
