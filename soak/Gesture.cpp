@@ -17,6 +17,20 @@ std::string wheel(const char *control, int notches)
     return std::string(control) + " wheel " + (notches > 0 ? "+" : "") + std::to_string(notches);
 }
 
+std::string pressAndMoves(const Gesture &gesture)
+{
+    std::string text = point(gesture.x, gesture.y);
+    for (const auto &[x, y] : gesture.path)
+        text += " > " + point(x, y);
+    return text;
+}
+
+std::string resize(const Gesture &gesture)
+{
+    return "resize the view to " + std::to_string(gesture.width) + "x" +
+           std::to_string(gesture.height);
+}
+
 } // namespace
 
 std::string Gesture::describe() const
@@ -24,12 +38,8 @@ std::string Gesture::describe() const
     switch (kind) {
     case Kind::Click:
         return "click " + point(x, y);
-    case Kind::Drag: {
-        std::string text = "drag " + point(x, y);
-        for (const auto &[px, py] : path)
-            text += " > " + point(px, py);
-        return text;
-    }
+    case Kind::Drag:
+        return "drag " + pressAndMoves(*this);
     case Kind::ZoomOut:
         return "Zoom out";
     case Kind::Back:
@@ -56,6 +66,12 @@ std::string Gesture::describe() const
         return "toggle Random line order";
     case Kind::ToggleClear:
         return "toggle Clear before render";
+    case Kind::StartAndDwellWheel:
+        return "Start, " + wheel("dwell", notches);
+    case Kind::Resize:
+        return resize(*this);
+    case Kind::ResizeWhilePressed:
+        return "press " + pressAndMoves(*this) + ", " + resize(*this) + ", release";
     }
     return "?";
 }

@@ -22,6 +22,12 @@ struct Gesture {
         ToggleOrigin,
         ToggleRandom,
         ToggleClear,
+        // Start, then at once the dwell menu's wheel, so that the new limit
+        // reaches the pass while it runs.
+        StartAndDwellWheel,
+        Resize,
+        // A press on the view, its moves if any, a resize, and the release.
+        ResizeWhilePressed,
     };
 
     Kind kind;
@@ -36,6 +42,11 @@ struct Gesture {
     bool byKey = false;
     // The key a Key gesture presses, in xdotool's names.
     std::string key{};
+    // The view's size that a resize asks for; once performed, the size the
+    // view took.
+    int width = 0;
+    int height = 0;
 
+    bool resizes() const { return kind == Kind::Resize || kind == Kind::ResizeWhilePressed; }
     std::string describe() const;
 };

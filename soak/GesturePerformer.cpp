@@ -19,9 +19,35 @@ std::string GesturePerformer::moveTo(int x, int y) const
            std::to_string(y) + " ";
 }
 
+std::string GesturePerformer::clickAt(ControlLayout::Point at) const
+{
+    return moveTo(at.x, at.y) + "click 1 ";
+}
+
+std::string GesturePerformer::turnWheel(ControlLayout::Point at, int notches) const
+{
+    // Buttons 4 and 5 are the wheel turned away from and towards the user.
+    const char *direction = notches > 0 ? "5" : "4";
+    return moveTo(at.x, at.y) + "click --repeat " + std::to_string(std::abs(notches)) +
+           " --delay 20 " + direction + " ";
+}
+
+std::string GesturePerformer::resizeTo(int width, int height) const
+{
+    // Without a window manager the server takes the size as asked; waiting
+    // for it keeps the release after the resize.
+    return "windowsize --sync " + m_app.window() + " " + std::to_string(width + m_margins.right) +
+           " " + std::to_string(height + m_margins.bottom) + " ";
+}
+
 void GesturePerformer::click(ControlLayout::Point at) const
 {
-    m_app.xdotool(moveTo(at.x, at.y) + "click 1");
+    m_app.xdotool(clickAt(at));
+}
+
+void GesturePerformer::wheel(ControlLayout::Point at, int notches) const
+{
+    m_app.xdotool(turnWheel(at, notches));
 }
 
 void GesturePerformer::button(ControlLayout::Point at, const char *key, bool byKey) const
@@ -34,20 +60,12 @@ void GesturePerformer::button(ControlLayout::Point at, const char *key, bool byK
     std::this_thread::sleep_for(kAnimatedClick);
 }
 
-void GesturePerformer::wheel(ControlLayout::Point at, int notches) const
-{
-    // Buttons 4 and 5 are the wheel turned away from and towards the user.
-    const char *direction = notches > 0 ? "5" : "4";
-    m_app.xdotool(moveTo(at.x, at.y) + "click --repeat " + std::to_string(std::abs(notches)) +
-                  " --delay 20 " + direction);
-}
-
-void GesturePerformer::drag(const Gesture &gesture) const
+void GesturePerformer::drag(const Gesture &gesture, const std::string &beforeRelease) const
 {
     std::string command = moveTo(gesture.x, gesture.y) + "mousedown 1 ";
     for (const auto &[x, y] : gesture.path)
         command += moveTo(x, y);
-    m_app.xdotool(command + "mouseup 1");
+    m_app.xdotool(command + beforeRelease + "mouseup 1");
 }
 
 void GesturePerformer::perform(const Gesture &gesture) const
@@ -58,7 +76,7 @@ void GesturePerformer::perform(const Gesture &gesture) const
     case Kind::Click:
         return click({gesture.x, gesture.y});
     case Kind::Drag:
-        return drag(gesture);
+        return drag(gesture, "");
     case Kind::ZoomOut:
         return click(at.zoomOut);
     case Kind::Back:
@@ -85,5 +103,12 @@ void GesturePerformer::perform(const Gesture &gesture) const
         return click(at.randomSwitch);
     case Kind::ToggleClear:
         return click(at.clearSwitch);
+    case Kind::StartAndDwellWheel:
+        // One command, so that the wheel follows the click within milliseconds.
+        return m_app.xdotool(clickAt(at.start) + turnWheel(at.dwellMenu, gesture.notches));
+    case Kind::Resize:
+        return m_app.xdotool(resizeTo(gesture.width, gesture.height));
+    case Kind::ResizeWhilePressed:
+        return drag(gesture, resizeTo(gesture.width, gesture.height));
     }
 }

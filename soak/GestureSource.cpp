@@ -9,19 +9,22 @@ namespace {
 using Kind = Gesture::Kind;
 
 constexpr std::array kKinds{
-    Kind::Click,       Kind::Drag,        Kind::ZoomOut,      Kind::Back,         Kind::Reset,
-    Kind::Start,       Kind::ResetOrigin, Kind::Report,       Kind::Key,          Kind::DwellWheel,
-    Kind::ThreadWheel, Kind::RadiusWheel, Kind::ToggleOrigin, Kind::ToggleRandom, Kind::ToggleClear,
+    Kind::Click,        Kind::Drag,
+    Kind::ZoomOut,      Kind::Back,
+    Kind::Reset,        Kind::Start,
+    Kind::ResetOrigin,  Kind::Report,
+    Kind::Key,          Kind::DwellWheel,
+    Kind::ThreadWheel,  Kind::RadiusWheel,
+    Kind::ToggleOrigin, Kind::ToggleRandom,
+    Kind::ToggleClear,  Kind::StartAndDwellWheel,
+    Kind::Resize,       Kind::ResizeWhilePressed,
 };
 
 constexpr std::array kKeys{"a", "Tab", "Escape", "space", "Left"};
 
 } // namespace
 
-GestureSource::GestureSource(std::uint32_t seed, int width, int height)
-    : m_rng(seed), m_width(width), m_height(height)
-{
-}
+GestureSource::GestureSource(std::uint32_t seed, ViewSizes sizes) : m_rng(seed), m_sizes(sizes) {}
 
 int GestureSource::uniform(int low, int high)
 {
@@ -34,8 +37,16 @@ std::vector<Gesture> GestureSource::burst(ExplorerModel model)
     for (int count = uniform(1, 4); count > 0; --count) {
         gestures.push_back(next(model));
         model.apply(gestures.back());
+        // The explorer notices a new size only when it next draws, so a
+        // gesture that reads the size or a control could act before that or
+        // after it; Start reads neither.
+        if (gestures.back().resizes())
+            break;
     }
-    if (model.needsPass())
+    // A stroke needs a pass to clear it. A new size or a changed dwell limit
+    // may be followed by a start, to catch one close behind the other.
+    const bool mayStart = gestures.back().resizes() || model.mixedPass();
+    if (model.needsPass() || (mayStart && uniform(0, 2) == 0))
         gestures.push_back({.kind = Kind::Start, .byKey = uniform(0, 1) == 1});
     return gestures;
 }
@@ -66,31 +77,70 @@ Gesture::Kind GestureSource::pickKind(const ExplorerModel &model)
         model.originMode() ? 12.0 : 2.0,
         3,
         3,
+        6,
+        3,
+        4,
     };
     std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
     return kKinds[pick(m_rng)];
 }
 
-std::pair<int, int> GestureSource::pointInView()
+std::pair<int, int> GestureSource::pointInView(const ExplorerModel &model)
 {
-    return {uniform(0, m_width - 1), uniform(0, m_height - 1)};
+    return {uniform(0, model.width() - 1), uniform(0, model.height() - 1)};
 }
 
-Gesture GestureSource::drag()
+std::vector<std::pair<int, int>> GestureSource::dragPath(const ExplorerModel &model, int x, int y)
 {
-    Gesture gesture{.kind = Kind::Drag};
-    std::tie(gesture.x, gesture.y) = pointInView();
     // Some end near the collapse threshold, some beyond the view's edges.
+    std::vector<std::pair<int, int>> path;
     const int reach = uniform(0, 2) == 0 ? 16 : 400;
     for (int moves = uniform(1, 3); moves > 0; --moves) {
-        const int x = std::clamp(gesture.x + uniform(-reach, reach), 0, m_width + 80);
-        const int y = std::clamp(gesture.y + uniform(-reach, reach), 0, m_height + 80);
-        gesture.path.emplace_back(x, y);
+        const int toX = std::clamp(x + uniform(-reach, reach), 0, model.width() + 80);
+        const int toY = std::clamp(y + uniform(-reach, reach), 0, model.height() + 80);
+        path.emplace_back(toX, toY);
     }
     // Without a move away from the press there is no drag at all.
-    if (gesture.path.back() == std::pair{gesture.x, gesture.y})
-        gesture.path.back().first = gesture.x == 0 ? 1 : gesture.x - 1;
+    if (path.back() == std::pair{x, y})
+        path.back().first = x == 0 ? 1 : x - 1;
+    return path;
+}
+
+Gesture GestureSource::drag(const ExplorerModel &model)
+{
+    Gesture gesture{.kind = Kind::Drag};
+    std::tie(gesture.x, gesture.y) = pointInView(model);
+    gesture.path = dragPath(model, gesture.x, gesture.y);
     return gesture;
+}
+
+std::pair<int, int> GestureSource::newViewSize(const ExplorerModel &model)
+{
+    int width = uniform(m_sizes.minWidth, m_sizes.maxWidth);
+    const int height = uniform(m_sizes.minHeight, m_sizes.maxHeight);
+    if (width == model.width() && height == model.height())
+        width += width == m_sizes.maxWidth ? -1 : 1;
+    return {width, height};
+}
+
+Gesture GestureSource::pressAcrossResize(const ExplorerModel &model)
+{
+    Gesture gesture{.kind = Kind::ResizeWhilePressed};
+    std::tie(gesture.width, gesture.height) = newViewSize(model);
+    // Pressed where the view is at both sizes; half of them drag first.
+    gesture.x = uniform(0, std::min(model.width(), gesture.width) - 1);
+    gesture.y = uniform(0, std::min(model.height(), gesture.height) - 1);
+    if (uniform(0, 1) == 1)
+        gesture.path = dragPath(model, gesture.x, gesture.y);
+    return gesture;
+}
+
+int GestureSource::dwellNotches(const ExplorerModel &model)
+{
+    // Turned past either end, the menu would not change at all.
+    const int notches = uniform(1, 2) * (uniform(0, 1) == 0 ? -1 : 1);
+    const int index = model.dwellIndex() + notches;
+    return index < 0 || index > kHighestDwellIndex ? -notches : notches;
 }
 
 Gesture GestureSource::next(const ExplorerModel &model)
@@ -99,17 +149,21 @@ Gesture GestureSource::next(const ExplorerModel &model)
     Gesture gesture{.kind = kind, .byKey = uniform(0, 1) == 1};
     switch (kind) {
     case Kind::Click:
-        std::tie(gesture.x, gesture.y) = pointInView();
+        std::tie(gesture.x, gesture.y) = pointInView(model);
         break;
     case Kind::Drag:
-        return drag();
+        return drag(model);
+    case Kind::ResizeWhilePressed:
+        return pressAcrossResize(model);
+    case Kind::Resize:
+        std::tie(gesture.width, gesture.height) = newViewSize(model);
+        break;
     case Kind::Key:
         gesture.key = kKeys[std::size_t(uniform(0, int(kKeys.size()) - 1))];
         break;
     case Kind::DwellWheel:
-        gesture.notches = uniform(1, 2) * (uniform(0, 1) == 0 ? -1 : 1);
-        if (model.dwellIndex() + gesture.notches > kHighestDwellIndex)
-            gesture.notches = -gesture.notches;
+    case Kind::StartAndDwellWheel:
+        gesture.notches = dwellNotches(model);
         break;
     case Kind::ThreadWheel:
     case Kind::RadiusWheel:

@@ -5,15 +5,24 @@
 
 #include <cstdint>
 #include <random>
+#include <utility>
 #include <vector>
 
 // Random gestures from a seed, so that a run can be replayed.
 class GestureSource {
 public:
-    GestureSource(std::uint32_t seed, int width, int height);
+    // The view sizes a resize may ask for, bounds included.
+    struct ViewSizes {
+        int minWidth;
+        int maxWidth;
+        int minHeight;
+        int maxHeight;
+    };
+
+    GestureSource(std::uint32_t seed, ViewSizes sizes);
 
     // A few gestures after which the picture settles: one that leaves a
-    // stroke or a dwell limit waiting is followed by a pass.
+    // stroke waiting is followed by a pass, and a resize ends the burst.
     std::vector<Gesture> burst(ExplorerModel model);
     // The pause after a gesture, to catch passes at different points.
     int pauseMs();
@@ -24,11 +33,14 @@ private:
 
     Gesture next(const ExplorerModel &model);
     Gesture::Kind pickKind(const ExplorerModel &model);
-    Gesture drag();
-    std::pair<int, int> pointInView();
+    Gesture drag(const ExplorerModel &model);
+    Gesture pressAcrossResize(const ExplorerModel &model);
+    std::vector<std::pair<int, int>> dragPath(const ExplorerModel &model, int x, int y);
+    std::pair<int, int> pointInView(const ExplorerModel &model);
+    std::pair<int, int> newViewSize(const ExplorerModel &model);
+    int dwellNotches(const ExplorerModel &model);
     int uniform(int low, int high);
 
     std::mt19937 m_rng;
-    int m_width;
-    int m_height;
+    ViewSizes m_sizes;
 };

@@ -1,7 +1,6 @@
 #include "SoakRun.h"
 
-#include "GesturePerformer.h"
-
+#include <algorithm>
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -13,6 +12,11 @@ using namespace std::chrono_literals;
 
 namespace {
 
+constexpr auto kSettleLimit = 20s;
+// Time for the explorer to notice a new size, which it does when it next
+// draws: a view of one colour could pass for settled before that.
+constexpr auto kResizeNoticed = 300ms;
+
 std::string format(const char *pattern, auto... values)
 {
     char text[512];
@@ -20,35 +24,23 @@ std::string format(const char *pattern, auto... values)
     return text;
 }
 
-std::string describe(const Scene &scene)
+std::string describe(const ExplorerModel &model)
 {
+    const Scene &scene = model.shown();
     const PlaneWindow &p = scene.window;
-    return format("plane window x=%.17g y=%.17g step=%.17g, origin %.17g,%.17g, dwell limit %d, "
-                  "escape bound %.17g",
-                  p.viewX, p.viewY, p.viewStep, scene.originX, scene.originY, scene.maxDwell,
-                  scene.escapeRadius);
-}
-
-std::string hex(Rgb c)
-{
-    return format("#%02x%02x%02x", c[0], c[1], c[2]);
-}
-
-std::string firstDifference(const Screenshot &shot, const Picture &expected)
-{
-    for (std::size_t y = 0; y < expected.size() && int(y) < shot.height; ++y)
-        for (std::size_t x = 0; x < expected[y].size() && int(x) < shot.width; ++x)
-            if (shot.at(int(x), int(y)) != expected[y][x])
-                return format("first difference at %zu,%zu: shown %s, expected %s", x, y,
-                              hex(shot.at(int(x), int(y))).c_str(), hex(expected[y][x]).c_str());
-    return format("shot is %dx%d", shot.width, shot.height);
+    std::string limits;
+    for (const int limit : model.passLimits())
+        limits += (limits.empty() ? "" : " or ") + std::to_string(limit);
+    return format("%dx%d view of plane window x=%.17g y=%.17g step=%.17g, origin %.17g,%.17g, ",
+                  model.width(), model.height(), p.viewX, p.viewY, p.viewStep, scene.originX,
+                  scene.originY) +
+           "dwell limit " + limits + format(", escape bound %.17g", scene.escapeRadius);
 }
 
 } // namespace
 
 SoakRun::SoakRun(const SoakOptions &options, std::string binary)
-    : m_options(options), m_binary(std::move(binary)), m_model(kWidth, kHeight),
-      m_source(options.seed, kWidth, kHeight)
+    : m_options(options), m_binary(std::move(binary)), m_models{ExplorerModel(kWidth, kHeight)}
 {
 }
 
@@ -67,11 +59,33 @@ bool SoakRun::launch()
     m_app = std::make_unique<AppUnderTest>(m_xvfb.display(), m_binary, logs);
     if (m_app->window().empty())
         return fail("no window titled Dwell appeared");
+    // From the screen's corner the window can grow as far as the screen.
+    m_app->xdotool("windowmove " + m_app->window() + " 0 0");
     if (!settled(0))
         return false;
     m_layout = ControlLayout::locate(m_app->screenshot(), kWidth);
     if (!m_layout)
         return fail("the controls right of the view were not where the form puts them");
+    return measureWindow();
+}
+
+bool SoakRun::measureWindow()
+{
+    const auto size = m_app->windowSize();
+    if (!size)
+        return fail("could not read the window's size");
+    // The window opens at its layout's natural size, which the first picture
+    // showed the view to have. Larger, only the view grows: the controls'
+    // column and the status line keep their size, and the view's is the
+    // window's less theirs. Smaller, the layout would squeeze them too.
+    m_margins = {size->width - kWidth, size->height - kHeight};
+    const GestureSource::ViewSizes range{
+        kWidth, std::min(kWidestView, XvfbServer::kScreenWidth - m_margins.right), kHeight,
+        std::min(kTallestView, XvfbServer::kScreenHeight - m_margins.bottom)};
+    if (range.maxWidth <= range.minWidth || range.maxHeight < range.minHeight)
+        return fail(
+            format("no room on the screen to enlarge the %dx%d window", size->width, size->height));
+    m_source.emplace(m_options.seed, range);
     return true;
 }
 
@@ -79,41 +93,92 @@ bool SoakRun::settled(int number)
 {
     if (!m_app->running())
         return fail(format("step %d: the app ended with status %d", number, m_app->exitStatus()));
-    const Picture expected = expectedPicture(m_model.shown(), kWidth, kHeight);
-    const double share = m_app->waitForPicture(expected, 20s);
+    std::vector<ExpectedView> expected;
+    for (const ExplorerModel &model : m_models)
+        expected.emplace_back(model);
+    const Screenshot shot = waitForView(expected);
     if (const std::string trouble = m_app->troubleInErrors(); !trouble.empty())
         return fail(format("step %d: standard error reports trouble:\n", number) + trouble);
-    if (share == 1.0)
+    std::vector<ExplorerModel> shown;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        if (expected[i].shareShown(shot) == 1.0)
+            shown.push_back(m_models[i]);
+    if (!shown.empty()) {
+        m_models = std::move(shown);
         return true;
-    const Screenshot shot = m_app->screenshot();
+    }
     const std::string saved =
         format("/tmp/dwell_soak_%" PRIu32 "_step%d.ppm", m_options.seed, number);
     shot.writePpm(saved);
-    return fail(format("step %d: after 20 s the view still differs from the kernel's picture "
-                       "(%.4f%% of pixels match; ",
-                       number, 100.0 * share) +
-                firstDifference(shot, expected) + ")\n  expected " + describe(m_model.shown()) +
-                "\n  screenshot saved to " + saved);
+    std::string what =
+        format("step %d: after 20 s the view still differs from the kernel's picture", number);
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        what += (i == 0 ? "\n  expected a " : "\n  or a ") + describe(m_models[i]) +
+                format("\n  (%.4f%% of pixels match; ", 100.0 * expected[i].shareShown(shot)) +
+                expected[i].firstDifference(shot) + ")";
+    return fail(what + "\n  screenshot saved to " + saved);
+}
+
+Screenshot SoakRun::waitForView(const std::vector<ExpectedView> &expected) const
+{
+    const auto shown = [&](const Screenshot &shot) {
+        return std::ranges::any_of(
+            expected, [&](const ExpectedView &view) { return view.shareShown(shot) == 1.0; });
+    };
+    for (const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;;) {
+        Screenshot shot = m_app->screenshot();
+        if (shown(shot) || std::chrono::steady_clock::now() >= deadline)
+            return shot;
+        std::this_thread::sleep_for(200ms);
+    }
 }
 
 bool SoakRun::step(int number)
 {
-    const std::vector<Gesture> burst = m_source.burst(m_model);
+    std::vector<Gesture> burst = m_source->burst(m_models.front());
     std::string line = format("step %d:", number);
     for (const Gesture &gesture : burst)
         line += " [" + gesture.describe() + "]";
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
 
-    const GesturePerformer performer(*m_app, *m_layout);
-    for (const Gesture &gesture : burst) {
-        performer.perform(gesture);
-        m_model.apply(gesture);
+    for (Gesture &gesture : burst) {
+        if (!perform(gesture))
+            return false;
+        track(gesture);
         m_keys += gesture.kind == Gesture::Kind::Key;
         ++m_gestures;
-        std::this_thread::sleep_for(std::chrono::milliseconds(m_source.pauseMs()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(m_source->pauseMs()));
     }
+    if (std::ranges::any_of(burst, &Gesture::resizes))
+        std::this_thread::sleep_for(kResizeNoticed);
     return settled(number);
+}
+
+bool SoakRun::perform(Gesture &gesture)
+{
+    GesturePerformer(*m_app, *m_layout, m_margins).perform(gesture);
+    if (!gesture.resizes())
+        return true;
+    // The model follows the size the view took, whatever was asked; the
+    // controls' column moves with the view's right edge.
+    const auto size = m_app->windowSize();
+    if (!size)
+        return fail("could not read the window's size after resizing it");
+    const int width = size->width - m_margins.right;
+    m_layout = m_layout->shiftedRight(width - m_models.front().width());
+    gesture.width = width;
+    gesture.height = size->height - m_margins.bottom;
+    return true;
+}
+
+void SoakRun::track(const Gesture &gesture)
+{
+    std::vector<ExplorerModel> next;
+    for (const ExplorerModel &model : m_models)
+        for (ExplorerModel &outcome : model.outcomes(gesture))
+            next.push_back(std::move(outcome));
+    m_models = std::move(next);
 }
 
 bool SoakRun::closed()

@@ -95,6 +95,13 @@ bool AppUnderTest::requestClose() const
     return !m_window.empty() && requestWindowClose(m_display, std::stoul(m_window));
 }
 
+std::optional<WindowSize> AppUnderTest::windowSize() const
+{
+    if (m_window.empty())
+        return std::nullopt;
+    return ::windowSize(m_display, std::stoul(m_window));
+}
+
 bool AppUnderTest::running()
 {
     return waitForExit(0ms) == -1;

@@ -2,8 +2,10 @@
 
 #include "KernelColors.h"
 #include "Screenshot.h"
+#include "X11Session.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 
@@ -31,6 +33,8 @@ public:
     double waitForPicture(const Picture &expected, std::chrono::seconds limit) const;
     // Asks the window to close as a window manager would.
     bool requestClose() const;
+    // None when the window cannot be read.
+    std::optional<WindowSize> windowSize() const;
 
     bool running();
     // The exit status, 128 + the signal for a killed process, or -1 when it

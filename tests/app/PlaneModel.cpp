@@ -39,16 +39,23 @@ PlaneWindow PlaneModel::zoomOut(const PlaneWindow &old) const
     return {centreX - step * halfWidth, centreY + step * halfHeight, step};
 }
 
-std::pair<double, double> PlaneModel::pressPoint(const PlaneWindow &old, int x, int y) const
+PlaneWindow PlaneModel::resized(const PlaneWindow &old, int width, int height) const
 {
-    // The view's y grows upwards from its bottom edge.
-    const float up = m_height - float(y);
-    return {old.viewX + old.viewStep * float(x), old.viewY - old.viewStep * (m_height - up)};
+    // The explorer takes the size differences in floats.
+    const float wider = float(width) - m_width;
+    const float taller = float(height) - m_height;
+    return {old.viewX - old.viewStep * wider * 0.5, old.viewY + old.viewStep * taller * 0.5,
+            old.viewStep};
 }
 
-PlaneWindow PlaneModel::clickZoom(const PlaneWindow &old, int x, int y) const
+std::pair<double, double> PlaneModel::planePoint(const PlaneWindow &old, NSPoint at) const
 {
-    const auto [px, py] = pressPoint(old, x, y);
+    return {old.viewX + old.viewStep * at.x, old.viewY - old.viewStep * (m_height - at.y)};
+}
+
+PlaneWindow PlaneModel::clickZoom(const PlaneWindow &old, NSPoint at) const
+{
+    const auto [px, py] = planePoint(old, at);
     const double s = old.viewStep;
     return {px - s * double(m_width) * 0.25, py + s * double(m_height) * 0.25, s * 0.5};
 }
@@ -76,9 +83,7 @@ NSRect PlaneModel::clipToView(NSRect rect) const
 
 std::optional<NSRect> PlaneModel::selection(int x, int y, int toX, int toY) const
 {
-    const NSPoint press{float(x), m_height - float(y)};
-    const NSPoint to{float(toX), m_height - float(toY)};
-    NSRect rect = clipToView(dragRect(press, to));
+    NSRect rect = clipToView(dragRect(viewPoint(x, y), viewPoint(toX, toY)));
     if (rect.size.width < 0) {
         rect.origin.x += rect.size.width;
         rect.size.width = -rect.size.width;

@@ -15,10 +15,19 @@ public:
 
     PlaneWindow reset() const;
     PlaneWindow zoomOut(const PlaneWindow &old) const;
-    // The plane point under a press at (x, y).
-    std::pair<double, double> pressPoint(const PlaneWindow &old, int x, int y) const;
+    // The same centre in a view resized to width x height.
+    PlaneWindow resized(const PlaneWindow &old, int width, int height) const;
+
+    // The view's own point for the pixel (x, y): unflipped, from the lower left.
+    NSPoint viewPoint(int x, int y) const { return {float(x), m_height - float(y)}; }
+    // The plane point under a view point.
+    std::pair<double, double> planePoint(const PlaneWindow &old, NSPoint at) const;
     // That point to the centre, twice as close.
-    PlaneWindow clickZoom(const PlaneWindow &old, int x, int y) const;
+    PlaneWindow clickZoom(const PlaneWindow &old, NSPoint at) const;
+    PlaneWindow clickZoom(const PlaneWindow &old, int x, int y) const
+    {
+        return clickZoom(old, viewPoint(x, y));
+    }
 
     // The selection, in view coordinates, that a drag pressed at (x, y) and
     // last moved to (toX, toY) releases; none when it is too small to count.

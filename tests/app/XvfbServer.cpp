@@ -15,8 +15,10 @@ XvfbServer::XvfbServer()
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-               "tcp", static_cast<char *>(nullptr));
+        const std::string screen =
+            std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24";
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
+               "-nolisten", "tcp", static_cast<char *>(nullptr));
         _exit(127);
     }
     close(fds[1]);

@@ -7,6 +7,9 @@
 // picks itself. It dies with this process, however that ends.
 class XvfbServer {
 public:
+    static constexpr int kScreenWidth = 1024;
+    static constexpr int kScreenHeight = 768;
+
     XvfbServer();
     ~XvfbServer();
     XvfbServer(const XvfbServer &) = delete;
