@@ -13,7 +13,7 @@ QString exact(double value)
     return QString::number(value, 'g', 17);
 }
 
-void describe(QImage &png, const BitmapImage &image, const Scene &p)
+void describe(QImage &png, const BitmapImage &image, const Scene &p, bool complete)
 {
     const double width = p.window.viewStep * image.pixelsWide();
     const double height = p.window.viewStep * image.pixelsHigh();
@@ -30,12 +30,15 @@ void describe(QImage &png, const BitmapImage &image, const Scene &p)
     if (p.mixedDwell)
         png.setText("MixedDwell", "The dwell limit changed while the picture was computed: "
                                   "some lines use another limit than MaxDwell.");
+    if (!complete)
+        png.setText("Unfinished", "Saved before every line was computed: some rows are blank "
+                                  "or from an earlier picture.");
 }
 
 } // namespace
 
 bool writePicturePng(const QString &path, const BitmapImage &image, const Scene &scene,
-                     QString *error)
+                     QString *error, const PictureOutput &output)
 {
     if (image.pixelsWide() < 1 || image.pixelsHigh() < 1) {
         *error = QStringLiteral("the picture is empty");
@@ -44,7 +47,7 @@ bool writePicturePng(const QString &path, const BitmapImage &image, const Scene 
     // Wraps the buffer without converting it: the file gets its bytes as they are.
     QImage png(image.bitmapData(), image.pixelsWide(), image.pixelsHigh(), image.bytesPerRow(),
                QImage::Format_RGB888);
-    describe(png, image, scene);
+    describe(png, image, scene, output.complete);
 
     return OutputFile::write(
         path,
@@ -55,5 +58,5 @@ bool writePicturePng(const QString &path, const BitmapImage &image, const Scene 
             *writeError = writer.errorString();
             return false;
         },
-        error);
+        error, output.reader);
 }

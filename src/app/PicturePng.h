@@ -1,13 +1,21 @@
 #pragma once
 
+#include "OutputFile.h"
 #include "Scene.h"
 
 #include <QString>
 
 class BitmapImage;
 
+// How a picture is written besides its pixels and scene.
+struct PictureOutput {
+    // Every line was computed; otherwise the PNG says it is unfinished.
+    bool complete = true;
+    OutputFile::Reader reader = OutputFile::Reader::Wait;
+};
+
 // Writes the image buffer's pixels as they are, and the scene they show in
 // the PNG's text chunks, as OutputFile writes: a regular file is replaced
 // only when the new one is complete. On failure error says why.
 bool writePicturePng(const QString &path, const BitmapImage &image, const Scene &scene,
-                     QString *error);
+                     QString *error, const PictureOutput &output = {});

@@ -46,7 +46,9 @@ int render(const RenderOptions &options)
         std::fputc('\n', stderr);
     }
     if (!status.finished()) {
-        std::fprintf(stderr, "dwell: no worker thread could be started; %s is not written\n",
+        std::fprintf(stderr, "dwell: %s; %s is not written\n",
+                     status.failed ? "no worker thread could be started"
+                                   : "the picture was not finished",
                      qPrintable(options.outputPath));
         return 1;
     }

@@ -29,12 +29,17 @@ void saveImage(QWidget &parent, MyView &view)
                                                       QObject::tr("PNG images (*.png)"));
     if (path.isEmpty())
         return;
-    // A copy, so that no worker writes into it meanwhile.
-    const std::optional<PassPicture> picture = view.picture();
-    if (picture && !picture->complete && !confirmUnfinished(parent))
-        return;
+    // A copy, so that no worker writes into it meanwhile; taken again after
+    // the question, as the pass went on while it was asked.
+    std::optional<PassPicture> picture = view.picture();
+    if (picture && !picture->complete) {
+        if (!confirmUnfinished(parent))
+            return;
+        picture = view.picture();
+    }
     QString error = QObject::tr("there is no picture yet");
-    if (!picture || !writePicturePng(path, picture->image, picture->scene, &error))
+    if (!picture || !writePicturePng(path, picture->image, picture->scene, &error,
+                                     {picture->complete, OutputFile::Reader::Refuse}))
         QMessageBox::warning(&parent, QObject::tr("Save image"),
                              QObject::tr("Cannot write %1: %2").arg(path, error));
 }

@@ -10,7 +10,8 @@ struct PassStatus {
     int width;
     // Sum of the stored lines' dwells: the iterations the pass has done.
     long long iterations;
-    // What the pass computes, as it started.
+    // What the pass computes: recorded at its start, with the dwell limit of
+    // its first stored line.
     Scene scene;
     // From the pass's start to its last stored line, or to now while it runs.
     double seconds;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFrom)
 {
     BitmapImage image(7, 5);
@@ -16,7 +18,7 @@ TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFrom)
     QTemporaryDir dir;
     const QString path = dir.filePath("picture.png");
     QString error;
-    ASSERT_TRUE(writePicturePng(path, image, scene, &error)) << qPrintable(error);
+    ASSERT_TRUE(writePicturePng(path, image, scene, &error, {false})) << qPrintable(error);
 
     QImage read(path);
     ASSERT_EQ(read.width(), 7);
@@ -34,6 +36,7 @@ TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFrom)
     EXPECT_EQ(read.text("MaxDwell"), "4096");
     EXPECT_EQ(read.text("EscapeRadius"), "9.5");
     EXPECT_TRUE(read.text("MixedDwell").contains("limit changed"));
+    EXPECT_TRUE(read.text("Unfinished").contains("before every line"));
     EXPECT_EQ(read.text("Width").toDouble(), scene.window.viewStep * 7);
 }
 
@@ -48,4 +51,10 @@ TEST(PicturePng, LeavesNothingBehindWhenItCannotWrite)
     const QString path = dir.filePath("empty.png");
     EXPECT_FALSE(writePicturePng(path, BitmapImage(0, 4), {}, &error));
     EXPECT_FALSE(QFile::exists(path));
+
+    // The window never waits for a FIFO that no program reads.
+    const QString fifo = dir.filePath("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo), 0600), 0);
+    EXPECT_FALSE(writePicturePng(fifo, image, {}, &error, {true, OutputFile::Reader::Refuse}));
+    EXPECT_EQ(error, "no program is reading from it");
 }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -73,13 +74,15 @@ QByteArray readThroughFifo(const QString &fifo, const QStringList &arguments, in
         return {};
     QProcess process;
     process.start(DWELL_BINARY, arguments);
+    if (!process.waitForStarted())
+        return {};
     QByteArray received;
     const auto drain = [&] {
         char chunk[4096];
         for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) > 0;)
             received.append(chunk, n);
     };
-    while (!process.waitForFinished(10))
+    for (int wait = 0; wait < 6000 && !process.waitForFinished(10); ++wait)
         drain();
     drain();
     ::close(fd);
@@ -135,11 +138,10 @@ TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
     }
 }
 
-TEST(RenderCommand, WritesThroughFifosAndLinksAndKeepsWhatItMayNotReplace)
+TEST(RenderCommand, WritesStreamsDirectly)
 {
     QTemporaryDir dir;
     const QStringList small = {"render", "--size", "8x6", "--dwell", "50", "-o"};
-
     const QString fifo = dir.filePath("fifo");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo), 0600), 0);
     int exitCode = -1;
@@ -148,6 +150,27 @@ TEST(RenderCommand, WritesThroughFifosAndLinksAndKeepsWhatItMayNotReplace)
     EXPECT_EQ(QImage::fromData(received, "PNG").size(), QSize(8, 6));
     EXPECT_TRUE(S_ISFIFO(modeOf(fifo)));
 
+    // Standard output appended to a file: what the shell wrote before stays.
+    const QString log = dir.filePath("log");
+    {
+        QFile file(log);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("HEADER\n");
+    }
+    QProcess process;
+    process.setStandardOutputFile(log, QIODevice::Append);
+    process.start(DWELL_BINARY, small + QStringList{"/dev/stdout"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0);
+    const QByteArray written = contentsOf(log);
+    EXPECT_TRUE(written.startsWith("HEADER\n"));
+    EXPECT_EQ(QImage::fromData(written.mid(7), "PNG").size(), QSize(8, 6));
+}
+
+TEST(RenderCommand, ReplacesFilesThroughLinksAndKeepsWhatItMayNotReplace)
+{
+    QTemporaryDir dir;
+    const QStringList small = {"render", "--size", "8x6", "--dwell", "50", "-o"};
     // A link is written through and stays a link; the file keeps its permissions.
     const QString kept = dir.filePath("kept.png");
     const QString link = dir.filePath("link.png");
@@ -159,6 +182,19 @@ TEST(RenderCommand, WritesThroughFifosAndLinksAndKeepsWhatItMayNotReplace)
     EXPECT_TRUE(S_ISLNK(modeOf(link, false)));
     EXPECT_EQ(QImage(kept).size(), QSize(8, 6));
     EXPECT_EQ(modeOf(kept) & 0777, 0640u);
+
+    const QString dangling = dir.filePath("dangling.png");
+    ASSERT_TRUE(QFile::link(dir.filePath("made.png"), dangling));
+    run = runDwell(small + QStringList{dangling});
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
+    EXPECT_TRUE(S_ISLNK(modeOf(dangling, false)));
+    EXPECT_EQ(QImage(dir.filePath("made.png")).size(), QSize(8, 6));
+
+    const QString loop = dir.filePath("loop.png");
+    ASSERT_TRUE(QFile::link(loop, loop));
+    run = runDwell(small + QStringList{loop});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(S_ISLNK(modeOf(loop, false)));
 
     const QString readOnly = dir.filePath("read-only.png");
     {
@@ -187,6 +223,8 @@ TEST(RenderCommand, RefusesAnUnwritablePathBeforeRendering)
 
 TEST(RenderCommand, FailsWhenNoWorkerThreadCanStart)
 {
+    if (geteuid() == 0 && QStandardPaths::findExecutable("setpriv").isEmpty())
+        GTEST_SKIP() << "as root, dropping to a user the limit binds needs setpriv";
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
     const QString path = dir.filePath("never.png");

@@ -19,9 +19,11 @@ KernelLine kernelLine(const Scene &scene, int line, int w)
 
 long long kernelTotal(const Scene &scene, int w, int h)
 {
+    // From the dwells, in 64 bits: a line's own sum may wrap.
     long long total = 0;
     for (int r = 0; r < h; ++r)
-        total += kernelLine(scene, r, w).total;
+        for (const int dwell : kernelLine(scene, r, w).dwells)
+            total += dwell < 0 ? scene.maxDwell : dwell;
     return total;
 }
 
