@@ -1,3 +1,4 @@
+#include "BatchRenderer.h"
 #include "OutputFile.h"
 #include "PicturePng.h"
 #include "RenderCommand.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BatchRenderer.h"
+#include "RenderRequest.h"
 
 #include <QString>
 #include <QStringList>
