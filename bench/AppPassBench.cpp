@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+namespace dwell {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -92,3 +94,5 @@ void registerAppPassBenchmarks()
         benchmark::RegisterBenchmark(name.c_str(), drawing, rows)->Unit(benchmark::kMicrosecond);
     }
 }
+
+} // namespace dwell

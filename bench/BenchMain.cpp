@@ -4,7 +4,7 @@
 
 int main(int argc, char **argv)
 {
-    registerKernelBenchmarks();
-    registerRenderPassBenchmarks();
-    return RatioReporter::runBenchmarks(argc, argv);
+    dwell::registerKernelBenchmarks();
+    dwell::registerRenderPassBenchmarks();
+    return dwell::RatioReporter::runBenchmarks(argc, argv);
 }

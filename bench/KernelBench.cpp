@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace dwell {
+
 namespace {
 
 // One whole picture per iteration, on one thread. The dwell sum counts the
@@ -44,3 +46,5 @@ void registerKernelBenchmarks()
                 ->Unit(benchmark::kMillisecond);
         }
 }
+
+} // namespace dwell

@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+namespace dwell {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -87,3 +89,5 @@ void PassMeter::report(benchmark::State &state) const
     state.counters["overhead_pct"] = (pass / kernel - 1) * 100;
     state.counters["outside_us_per_line"] = (pass - kernel) * m_threads / m_view.height * 1e6;
 }
+
+} // namespace dwell

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace dwell {
+
 namespace benchmark {
 class State;
 }
@@ -36,3 +38,5 @@ private:
     std::vector<double> m_passSeconds;
     std::vector<double> m_kernelSeconds;
 };
+
+} // namespace dwell

@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+namespace dwell {
+
 RatioReporter::RatioReporter()
     : ConsoleReporter(isatty(STDOUT_FILENO) ? OutputOptions(OO_Tabular | OO_Color) : OO_Tabular)
 {
@@ -54,3 +56,5 @@ void RatioReporter::Finalize()
         out << "\n";
     }
 }
+
+} // namespace dwell

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+namespace dwell {
+
 // The console output, then each kernel path's throughput as a multiple of
 // the scalar path's on the same scene, and each pass's as a multiple of the
 // one-thread pass's, measured in the same run.
@@ -25,3 +27,5 @@ private:
     // (scene, path) -> pixel iterations per second
     std::map<std::pair<std::string, std::string>, double> m_rates;
 };
+
+} // namespace dwell

@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace dwell {
+
 namespace {
 
 // The explorer's first pass, 1024 x 768 at limit 1000, started again on
@@ -44,3 +46,5 @@ void registerRenderPassBenchmarks()
 {
     registerByThreadCount("pass/default", renderPass);
 }
+
+} // namespace dwell

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace dwell {
+
 // A picture computed line by line, the way the workers walk the plane.
 struct KernelScene {
     const char *name;
@@ -18,3 +20,5 @@ inline constexpr KernelScene kDefaultScene{
 // A deep, busy window in seahorse valley: long orbits next to quick escapes.
 inline constexpr KernelScene kSeahorseScene{
     "seahorse", -0.7436439 - 256 * 1e-7, 0.1318259 + 192 * 1e-7, 1e-7, 5000, 512, 384};
+
+} // namespace dwell

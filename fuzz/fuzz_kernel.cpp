@@ -10,6 +10,8 @@
 #include <cstring>
 #include <vector>
 
+using namespace dwell;
+
 namespace {
 
 struct Line {

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+using namespace dwell;
+
 namespace {
 
 bool finite(const NSRect &r)

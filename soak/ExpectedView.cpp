@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace dwell {
+
 namespace {
 
 std::string hex(Rgb c)
@@ -72,3 +74,5 @@ std::string ExpectedView::firstDifference(const Screenshot &shot) const
     }
     return "no difference";
 }
+
+} // namespace dwell

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace dwell {
+
 // What the view shows once the model's last pass is done: every line as the
 // kernel computes it at one of the dwell limits the pass may have used.
 class ExpectedView {
@@ -30,3 +32,5 @@ private:
     // One per dwell limit, the pass's first limit first.
     std::vector<Picture> m_pictures;
 };
+
+} // namespace dwell

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <tuple>
 
+namespace dwell {
+
 namespace {
 
 using Kind = Gesture::Kind;
@@ -167,3 +169,5 @@ void ExplorerModel::startPass()
     m_shown = {m_plane, m_originX, m_originY, dwellLimit(), double(float(m_sliderValue) / 10.0f)};
     m_passLimits = {m_shown.maxDwell};
 }
+
+} // namespace dwell

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+namespace dwell {
+
 // What the window should show after each gesture: the view's size, the plane
 // window with its history, the origin, and the controls that the next pass
 // reads.
@@ -76,3 +78,5 @@ private:
     Scene m_shown;
     std::vector<int> m_passLimits;
 };
+
+} // namespace dwell

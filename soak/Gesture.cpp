@@ -1,5 +1,7 @@
 #include "Gesture.h"
 
+namespace dwell {
+
 namespace {
 
 std::string point(int x, int y)
@@ -75,3 +77,5 @@ std::string Gesture::describe() const
     }
     return "?";
 }
+
+} // namespace dwell

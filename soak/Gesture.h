@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+namespace dwell {
+
 // One thing the soak does to the window. Points are Qt pixels of the view.
 struct Gesture {
     enum class Kind {
@@ -50,3 +52,5 @@ struct Gesture {
     bool resizes() const { return kind == Kind::Resize || kind == Kind::ResizeWhilePressed; }
     std::string describe() const;
 };
+
+} // namespace dwell

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <thread>
 
+namespace dwell {
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -112,3 +114,5 @@ void GesturePerformer::perform(const Gesture &gesture) const
         return drag(gesture, resizeTo(gesture.width, gesture.height));
     }
 }
+
+} // namespace dwell

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace dwell {
+
 // How much larger the window is than the view: the controls' column to its
 // right and the status line under it.
 struct ViewMargins {
@@ -37,3 +39,5 @@ private:
     const ControlLayout &m_layout;
     const ViewMargins m_margins;
 };
+
+} // namespace dwell

@@ -4,6 +4,8 @@
 #include <array>
 #include <tuple>
 
+namespace dwell {
+
 namespace {
 
 using Kind = Gesture::Kind;
@@ -174,3 +176,5 @@ Gesture GestureSource::next(const ExplorerModel &model)
     }
     return gesture;
 }
+
+} // namespace dwell

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+namespace dwell {
+
 // Random gestures from a seed, so that a run can be replayed.
 class GestureSource {
 public:
@@ -44,3 +46,5 @@ private:
     std::mt19937 m_rng;
     ViewSizes m_sizes;
 };
+
+} // namespace dwell

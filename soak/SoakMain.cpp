@@ -7,14 +7,14 @@
 
 int main(int argc, char **argv)
 {
-    const auto options = SoakOptions::parse(argc, argv);
+    const auto options = dwell::SoakOptions::parse(argc, argv);
     if (!options)
         return 2;
     for (const char *tool : {"Xvfb", "xdotool", "import"}) {
-        if (!onPath(tool)) {
+        if (!dwell::onPath(tool)) {
             std::fprintf(stderr, "%s is needed for the soak\n", tool);
             return 2;
         }
     }
-    return SoakRun(*options, DWELL_BINARY).run();
+    return dwell::SoakRun(*options, DWELL_BINARY).run();
 }

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string_view>
 
+namespace dwell {
+
 namespace {
 
 std::optional<unsigned long> number(const char *text)
@@ -37,3 +39,5 @@ std::optional<SoakOptions> SoakOptions::parse(int argc, char **argv)
     }
     return options;
 }
+
+} // namespace dwell

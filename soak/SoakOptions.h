@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace dwell {
+
 // The soak's command line: --seconds N (default 180) and --seed S (default
 // from the clock, printed so that a run can be replayed).
 struct SoakOptions {
@@ -13,3 +15,5 @@ struct SoakOptions {
     // None, with a message on standard error, for a bad command line.
     static std::optional<SoakOptions> parse(int argc, char **argv);
 };
+
+} // namespace dwell

@@ -8,6 +8,8 @@
 #include <thread>
 #include <unistd.h>
 
+namespace dwell {
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -220,3 +222,5 @@ int SoakRun::run()
                 m_options.seed, steps, m_gestures, steps + 1);
     return 0;
 }
+
+} // namespace dwell

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+namespace dwell {
+
 // Random bursts of gestures on the real window, each followed by a check
 // that the view settles to the kernel's picture of what the model says it
 // shows, until time is up or something goes wrong.
@@ -55,3 +57,5 @@ private:
     int m_keys = 0;
     int m_gestures = 0;
 };
+
+} // namespace dwell

@@ -4,6 +4,8 @@
 
 #include <QCheckBox>
 
+namespace dwell {
+
 class CheckBoxSwitch : public Switch {
 public:
     explicit CheckBoxSwitch(const QCheckBox &box) : m_box(box) {}
@@ -12,3 +14,5 @@ public:
 private:
     const QCheckBox &m_box;
 };
+
+} // namespace dwell

@@ -4,6 +4,8 @@
 
 #include <QComboBox>
 
+namespace dwell {
+
 class ComboBoxMenu : public PopUpMenu {
 public:
     explicit ComboBoxMenu(const QComboBox &box) : m_box(box) {}
@@ -12,3 +14,5 @@ public:
 private:
     const QComboBox &m_box;
 };
+
+} // namespace dwell

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace dwell {
+
 int dwellApplicationMain(int &argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -22,3 +24,5 @@ int dwellApplicationMain(int &argc, char **argv)
     std::fflush(stdout);
     std::_Exit(status);
 }
+
+} // namespace dwell

@@ -6,6 +6,8 @@
 
 #include <QPushButton>
 
+namespace dwell {
+
 ExplorerControls::ExplorerControls(ExplorerWidget &explorer, const ControlWidgets &controls)
     : m_threadMenu(controls.threadMenu), m_dwellMenu(controls.dwellMenu),
       m_randomizerSwitch(controls.randomizerSwitch), m_originSwitch(controls.originSwitch),
@@ -41,3 +43,5 @@ ExplorerControls::ExplorerControls(ExplorerWidget &explorer, const ControlWidget
     QObject::connect(&controls.saveButton, &QPushButton::clicked, &explorer,
                      [&explorer, &view] { saveImage(explorer, view); });
 }
+
+} // namespace dwell

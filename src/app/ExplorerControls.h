@@ -6,8 +6,11 @@
 
 #include <memory>
 
-class ExplorerWidget;
 class QPushButton;
+
+namespace dwell {
+
+class ExplorerWidget;
 
 // The window's controls as the explorer sees them.
 struct ControlWidgets {
@@ -46,3 +49,5 @@ private:
     CheckBoxSwitch m_clearSwitch;
     ScaledSlider m_escapeRadiusSlider;
 };
+
+} // namespace dwell

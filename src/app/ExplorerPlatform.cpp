@@ -9,6 +9,8 @@
 
 #include <utility>
 
+namespace dwell {
+
 namespace {
 
 // Outside any drawing there is nothing to draw on.
@@ -185,3 +187,5 @@ void ExplorerPlatform::setInitialFirstResponder(MyView &)
 {
     m_widget.setFocus(Qt::ActiveWindowFocusReason);
 }
+
+} // namespace dwell

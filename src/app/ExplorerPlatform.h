@@ -10,6 +10,8 @@
 
 #include <memory>
 
+namespace dwell {
+
 class ExplorerWidget;
 class MyView;
 class SurfaceContext;
@@ -64,3 +66,5 @@ private:
     QElapsedTimer m_sinceFlush;
     std::unique_ptr<MyView> m_view;
 };
+
+} // namespace dwell

@@ -1,6 +1,5 @@
 #include "ExplorerWidget.h"
 
-#include "ExplorerPlatform.h"
 #include "MyView.h"
 #include "ViewGeometry.h"
 
@@ -8,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+
+namespace dwell {
 
 namespace {
 
@@ -37,8 +38,7 @@ bool isModifierOnly(int key)
 
 } // namespace
 
-ExplorerWidget::ExplorerWidget(QWidget *parent)
-    : QWidget(parent), m_platform(std::make_unique<ExplorerPlatform>(*this))
+ExplorerWidget::ExplorerWidget(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -52,7 +52,7 @@ ExplorerWidget::~ExplorerWidget() = default;
 
 MyView &ExplorerWidget::view()
 {
-    return m_platform->view();
+    return m_platform.view();
 }
 
 PassStatus ExplorerWidget::passStatus()
@@ -67,7 +67,7 @@ void ExplorerWidget::launch()
 
 bool ExplorerWidget::stopWorkers(int timeoutMs)
 {
-    return m_platform->stopWorkers(timeoutMs);
+    return m_platform.stopWorkers(timeoutMs);
 }
 
 QSize ExplorerWidget::sizeHint() const
@@ -155,7 +155,7 @@ void ExplorerWidget::paintEvent(QPaintEvent *event)
 
 void ExplorerWidget::resizeEvent(QResizeEvent *event)
 {
-    m_platform->resized();
+    m_platform.resized();
     QWidget::resizeEvent(event);
 }
 
@@ -202,3 +202,5 @@ void ExplorerWidget::keyReleaseEvent(QKeyEvent *event)
         return;
     view().keyUp();
 }
+
+} // namespace dwell

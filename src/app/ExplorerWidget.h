@@ -1,20 +1,19 @@
 #pragma once
 
+#include "ExplorerPlatform.h"
 #include "PassStatus.h"
 
 #include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
 
-#include <memory>
+namespace dwell {
 
-class ExplorerPlatform;
 class MyView;
 
 // The explorer's view on screen: a retained surface that the explorer draws
 // into and that paint events only copy out, and the mouse and keys for the
-// explorer. The platform layer it owns stays out of this header, because
-// Xlib's Display, which QGuiApplication declares, would clash with it.
+// explorer. It owns the platform layer, which owns the explorer.
 class ExplorerWidget : public QWidget {
     Q_OBJECT
 
@@ -27,7 +26,7 @@ public:
     // Sends the explorer its end of launching: shows the window, draws the
     // view and starts the first pass.
     void launch();
-    ExplorerPlatform &platform() { return *m_platform; }
+    ExplorerPlatform &platform() { return m_platform; }
     // See ExplorerPlatform::stopWorkers.
     bool stopWorkers(int timeoutMs);
 
@@ -56,5 +55,7 @@ private:
     QImage m_surface;
     QElapsedTimer m_activeSince;
     bool m_tracking = false;
-    std::unique_ptr<ExplorerPlatform> m_platform;
+    ExplorerPlatform m_platform{*this};
 };
+
+} // namespace dwell

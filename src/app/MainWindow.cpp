@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 
+namespace dwell {
+
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent), m_ui(std::make_unique<Ui::MainWindow>())
 {
     m_ui->setupUi(this);
@@ -51,3 +53,5 @@ void MainWindow::showEscapeRadius()
 {
     m_ui->escapeRadiusValue->setText(QString::number(m_controls->escapeRadius(), 'f', 1));
 }
+
+} // namespace dwell

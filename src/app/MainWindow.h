@@ -4,12 +4,14 @@
 
 #include <memory>
 
-class ExplorerControls;
-class ExplorerWidget;
-
 namespace Ui {
 class MainWindow;
 }
+
+namespace dwell {
+
+class ExplorerControls;
+class ExplorerWidget;
 
 // The window, loaded from its form.
 class MainWindow : public QWidget {
@@ -28,3 +30,5 @@ private:
     const std::unique_ptr<Ui::MainWindow> m_ui;
     std::unique_ptr<ExplorerControls> m_controls;
 };
+
+} // namespace dwell

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+namespace dwell {
+
 namespace {
 
 // An unfinished picture is half white: saved only when the user says so.
@@ -43,3 +45,5 @@ void saveImage(QWidget &parent, MyView &view)
         QMessageBox::warning(&parent, QObject::tr("Save image"),
                              QObject::tr("Cannot write %1: %2").arg(path, error));
 }
+
+} // namespace dwell

@@ -4,6 +4,8 @@
 
 #include <QSlider>
 
+namespace dwell {
+
 // A QSlider's integer steps read as value / divisor.
 class ScaledSlider : public Slider {
 public:
@@ -14,3 +16,5 @@ private:
     const QSlider &m_slider;
     const int m_divisor;
 };
+
+} // namespace dwell

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+namespace dwell {
+
 namespace {
 
 // Enough significant digits to tell neighbouring pixels apart, which deep in a
@@ -58,3 +60,5 @@ QString durationText(double seconds)
 }
 
 } // namespace StatusFigures
+
+} // namespace dwell

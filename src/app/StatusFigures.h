@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace dwell {
+
 // The status line's figures, worked out from one reading of a pass.
 namespace StatusFigures {
 
@@ -15,3 +17,5 @@ QString rateText(long long iterations, double seconds);
 QString durationText(double seconds);
 
 } // namespace StatusFigures
+
+} // namespace dwell

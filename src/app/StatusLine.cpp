@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace dwell {
+
 StatusLine::StatusLine(QWidget *parent)
     : QWidget(parent), m_pass(new QLabel(this)), m_progress(new QProgressBar(this)),
       m_timing(new QLabel(this)), m_window(new QLabel(this))
@@ -56,3 +58,5 @@ void StatusLine::refresh()
     m_timing->setText(timing);
     m_window->setText(StatusFigures::windowText(status.scene.window, status.width, status.height));
 }
+
+} // namespace dwell

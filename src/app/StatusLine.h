@@ -10,6 +10,8 @@
 class QLabel;
 class QProgressBar;
 
+namespace dwell {
+
 // The line under the view: pass number, progress, timing and plane window,
 // read from the explorer on a GUI timer so workers never wait on the display.
 class StatusLine : public QWidget {
@@ -30,3 +32,5 @@ private:
     QLabel *m_timing;
     QLabel *m_window;
 };
+
+} // namespace dwell

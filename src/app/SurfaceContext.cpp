@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace dwell {
+
 namespace {
 
 QColor toQColor(RGBAColor color)
@@ -67,3 +69,5 @@ void SurfaceContext::strokeLine(NSPoint from, NSPoint to, float lineWidth)
     m_painter.drawLine(toQtPoint(from, m_height), toQtPoint(to, m_height));
     m_painter.restore();
 }
+
+} // namespace dwell

@@ -6,6 +6,8 @@
 
 class QImage;
 
+namespace dwell {
+
 // The explorer's drawing primitives on a QPainter over the view's retained
 // surface, with the explorer's unflipped coordinates turned into Qt's.
 class SurfaceContext : public GraphicsContext {
@@ -27,3 +29,5 @@ private:
     const float m_height;
     bool m_flushRequested = false;
 };
+
+} // namespace dwell

@@ -5,6 +5,8 @@
 #include <QPointF>
 #include <QRectF>
 
+namespace dwell {
+
 // The explorer's coordinates are unflipped (origin at the lower-left, y up);
 // Qt's grow downwards. viewHeight is the widget's height in pixels.
 
@@ -26,3 +28,5 @@ inline NSPoint toViewPoint(QPointF position, float viewHeight)
 {
     return {float(position.x()), viewHeight - float(position.y())};
 }
+
+} // namespace dwell

@@ -14,6 +14,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace dwell {
+
 namespace {
 
 // What write() goes on with: a descriptor to write into, or a path to replace.
@@ -203,3 +205,5 @@ bool write(const QString &path, const Body &body, QString *error, Reader reader)
 }
 
 } // namespace OutputFile
+
+} // namespace dwell

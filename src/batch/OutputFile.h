@@ -6,6 +6,8 @@
 
 class QIODevice;
 
+namespace dwell {
+
 // Where a file is written. A regular file (or a new one) is replaced only
 // once its new contents are complete, keeping the old file's permissions and
 // written through links; a device, FIFO or open descriptor (/dev/stdout) is
@@ -25,3 +27,5 @@ using Body = std::function<bool(QIODevice &device, QString *error)>;
 bool write(const QString &path, const Body &body, QString *error, Reader reader);
 
 } // namespace OutputFile
+
+} // namespace dwell

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QImageWriter>
 
+namespace dwell {
+
 namespace {
 
 QString exact(double value)
@@ -60,3 +62,5 @@ bool writePicturePng(const QString &path, const BitmapImage &image, const Scene 
         },
         error, output.reader);
 }
+
+} // namespace dwell

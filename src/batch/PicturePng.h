@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace dwell {
+
 class BitmapImage;
 
 // How a picture is written besides its pixels and scene.
@@ -19,3 +21,5 @@ struct PictureOutput {
 // only when the new one is complete. On failure error says why.
 bool writePicturePng(const QString &path, const BitmapImage &image, const Scene &scene,
                      QString *error, const PictureOutput &output = {});
+
+} // namespace dwell

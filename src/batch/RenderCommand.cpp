@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace dwell {
+
 namespace {
 
 const QString kSize = QStringLiteral("size");
@@ -121,3 +123,5 @@ bool wantsCommandLine(int argc, char **argv)
     }
     return false;
 }
+
+} // namespace dwell

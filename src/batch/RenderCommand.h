@@ -9,6 +9,8 @@
 
 class QCommandLineParser;
 
+namespace dwell {
+
 struct RenderOptions {
     RenderRequest request;
     QString outputPath;
@@ -24,3 +26,5 @@ bool wantsCommandLine(int argc, char **argv);
 // Runs `dwell render ...`, `dwell --help` or `dwell --version`; the exit status:
 // 0 on success, 2 for a bad command line, 1 when the picture cannot be written.
 int runCommandLine(int argc, char **argv);
+
+} // namespace dwell

@@ -11,6 +11,8 @@
 #include <string>
 #include <unistd.h>
 
+namespace dwell {
+
 namespace {
 
 void showProgress(const PassStatus &status)
@@ -90,3 +92,5 @@ int runCommandLine(int argc, char **argv)
     }
     return render(*options);
 }
+
+} // namespace dwell

@@ -14,6 +14,8 @@
 #include <thread>
 #include <unistd.h>
 
+namespace dwell {
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -115,3 +117,5 @@ TEST_F(EndToEndTest, ClicksZoomKeysAndReportPrintAndClosingEndsARunningPass)
         << out;
     EXPECT_EQ(m_app->troubleInErrors(), "") << m_app->errors();
 }
+
+} // namespace dwell

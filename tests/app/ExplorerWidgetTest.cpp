@@ -7,12 +7,14 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QtCore/qtestsupport_core.h>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <thread>
+
+namespace dwell {
 
 namespace {
 
@@ -260,3 +262,5 @@ TEST_F(ExplorerWidgetTest, KeyStrokeVanishesOnlyWhereRedisplayed)
     ASSERT_TRUE(QTest::qWaitFor([&] { return rgbAt(surface, 35, 20) == line20[35]; }));
     EXPECT_EQ(wrongRows(surface), 0);
 }
+
+} // namespace dwell

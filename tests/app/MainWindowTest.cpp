@@ -10,12 +10,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QTest>
 #include <QThread>
-#include <QtCore/qtestsupport_core.h>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+namespace dwell {
 
 namespace {
 
@@ -141,3 +143,5 @@ TEST(MainWindow, ControlsReachTheirActions)
               "line " + std::to_string(h - 3) + " not drawn!\nline " + std::to_string(h - 2) +
                   " not drawn!\nline " + std::to_string(h - 1) + " not drawn!\n");
 }
+
+} // namespace dwell

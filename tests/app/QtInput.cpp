@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <QWindow>
 
+namespace dwell {
+
 namespace input {
 
 namespace {
@@ -58,3 +60,5 @@ void key(QWidget *window, Qt::Key key, bool autoRepeat)
 }
 
 } // namespace input
+
+} // namespace dwell

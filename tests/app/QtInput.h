@@ -5,9 +5,10 @@
 class QPoint;
 class QWidget;
 
+namespace dwell {
+
 // Input through the window system interface, as the platform would deliver
-// it. Kept out of the tests' own files: QTest pulls in QGuiApplication, whose
-// Xlib Display clashes with the explorer's.
+// it: to the window, which hands it on, so activation and focus take part.
 namespace input {
 
 bool waitForActive(QWidget *widget);
@@ -20,3 +21,5 @@ void click(QWidget *widget, QPoint position);
 void key(QWidget *window, Qt::Key key, bool autoRepeat = false);
 
 } // namespace input
+
+} // namespace dwell

@@ -7,9 +7,11 @@
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QtCore/qtestsupport_core.h>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+namespace dwell {
 
 TEST(StatusFigures, FormatThePassesFigures)
 {
@@ -69,3 +71,5 @@ TEST(StatusLine, SaysSoWhenNoWorkerCouldStart)
     line.watch([] { return PassStatus{3, 0, 300, 400, 0, Scene{{-2.5, 1.5, 0.01}}, 0.5, true}; });
     EXPECT_EQ(line.findChild<QLabel *>("timingLabel")->text(), "no worker thread could be started");
 }
+
+} // namespace dwell

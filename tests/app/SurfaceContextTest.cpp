@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace dwell {
+
 namespace {
 
 QImage whiteSurface(int w, int h)
@@ -55,3 +57,5 @@ TEST(SurfaceContext, FlushIsOnlyRecorded)
     context.flushGraphics();
     EXPECT_TRUE(context.flushRequested());
 }
+
+} // namespace dwell

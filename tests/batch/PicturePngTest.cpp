@@ -9,6 +9,8 @@
 
 #include <sys/stat.h>
 
+namespace dwell {
+
 TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFrom)
 {
     BitmapImage image(7, 5);
@@ -58,3 +60,5 @@ TEST(PicturePng, LeavesNothingBehindWhenItCannotWrite)
     EXPECT_FALSE(writePicturePng(fifo, image, {}, &error, {true, OutputFile::Reader::Refuse}));
     EXPECT_EQ(error, "no program is reading from it");
 }
+
+} // namespace dwell

@@ -14,6 +14,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace dwell {
+
 namespace {
 
 struct DwellRun {
@@ -247,3 +249,5 @@ TEST(RenderCommand, CountsIterationsPastThirtyTwoBits)
         << qPrintable(run.standardError);
     EXPECT_FALSE(run.standardError.contains(", -")) << qPrintable(run.standardError);
 }
+
+} // namespace dwell

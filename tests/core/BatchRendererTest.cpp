@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace dwell {
+
 TEST(BatchRenderer, RendersTheKernelsPictureOfTheRequestedWindow)
 {
     RenderRequest request;
@@ -55,3 +57,5 @@ TEST(BatchRenderer, RejectsRequestsItCannotRender)
     EXPECT_NE(problemWith([](RenderRequest &r) { r.threads = 0; }), "");
     EXPECT_EQ(problemWith([](RenderRequest &r) { r.width = 16384; }), "");
 }
+
+} // namespace dwell

@@ -4,6 +4,8 @@
 
 #include <climits>
 
+namespace dwell {
+
 TEST(Controls, MenusTakeTheTitlesLeadingNumberAndStartNothing)
 {
     TestExplorer explorer(40, 30, "0 threads");
@@ -88,3 +90,5 @@ TEST(Controls, SwitchStatesOtherThanOneAreOff)
             EXPECT_EQ(int(view.lineTable[p]), p) << state;
     }
 }
+
+} // namespace dwell

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace dwell {
+
 namespace {
 
 int markedRows(const MyView &view)
@@ -126,3 +128,5 @@ TEST(Drawing, SelectionIsLaidOverTheImageOnlyWhileDragging)
     EXPECT_EQ(ops[2].kind, FakeDisplay::OpKind::Frame);
     EXPECT_EQ(ops[2].color, FakeDisplay::kHighlight);
 }
+
+} // namespace dwell

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace dwell {
+
 namespace {
 
 PlaneWindow windowOf(const MyView &view)
@@ -80,3 +82,5 @@ TEST(History, KeepsOnlyTheLatestWindows)
     EXPECT_EQ(steps, 100);
     EXPECT_DOUBLE_EQ(view.viewStep, 0.1 * (1LL << 50));
 }
+
+} // namespace dwell

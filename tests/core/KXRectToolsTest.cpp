@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace dwell {
+
 namespace {
 
 NSRect rect(float x, float y, float w, float h)
@@ -79,3 +81,5 @@ TEST(KXRectTools, NotANumberFailsEveryComparison)
     EXPECT_TRUE(std::isnan(normalized.origin.x));
     EXPECT_EQ(normalized.size.width, 2);
 }
+
+} // namespace dwell

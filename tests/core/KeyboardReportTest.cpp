@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace dwell {
+
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
 
@@ -61,3 +63,5 @@ TEST(Report, ListsUnmarkedRowsAboveTheFirstMarkedOne)
     explorer.view.startButton(nullptr);
     EXPECT_EQ(report(), "");
 }
+
+} // namespace dwell

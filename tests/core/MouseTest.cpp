@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace dwell {
+
 namespace {
 
 // The worked window: 400 x 300 pixels from (-2, 1.5) at step 0.01, no workers.
@@ -145,3 +147,5 @@ TEST(Mouse, OriginModeMovesTheStartingValueInstead)
     explorer.expectWindow(-2.0, 1.5, 0.01);
     EXPECT_EQ(explorer.view.comp_sequence, 4);
 }
+
+} // namespace dwell

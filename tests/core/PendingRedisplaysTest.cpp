@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+namespace dwell {
+
 namespace {
 
 constexpr NSRect kBounds{{0, 0}, {200, 100}};
@@ -71,3 +73,5 @@ TEST(PendingRedisplays, RequestsFromManyThreadsAreAllCoveredAndCloseStopsThem)
     EXPECT_EQ(scheduled, 1) << "nothing is scheduled once closed";
     EXPECT_FALSE(pending.take(kBounds));
 }
+
+} // namespace dwell

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+namespace dwell {
+
 namespace {
 
 std::vector<int> schedule(const MyView &view)
@@ -293,3 +295,5 @@ TEST(RenderPass, APassThatCouldStartNoWorkerHasFailed)
     explorer.view.startButton(nullptr);
     EXPECT_FALSE(explorer.view.passStatus().failed);
 }
+
+} // namespace dwell

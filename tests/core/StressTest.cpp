@@ -4,6 +4,8 @@
 
 #include <random>
 
+namespace dwell {
+
 namespace {
 
 // Ends with one undisturbed pass and checks that it alone reached the picture:
@@ -96,3 +98,5 @@ TEST(Stress, ResizesGesturesAndSettingsDuringPasses)
     view.resetButton(nullptr);
     expectCleanFinalPass(explorer);
 }
+
+} // namespace dwell

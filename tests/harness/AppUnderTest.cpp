@@ -13,6 +13,8 @@
 #include <thread>
 #include <unistd.h>
 
+namespace dwell {
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -99,7 +101,7 @@ std::optional<WindowSize> AppUnderTest::windowSize() const
 {
     if (m_window.empty())
         return std::nullopt;
-    return ::windowSize(m_display, std::stoul(m_window));
+    return dwell::windowSize(m_display, std::stoul(m_window));
 }
 
 bool AppUnderTest::running()
@@ -143,3 +145,5 @@ std::string AppUnderTest::troubleInErrors() const
     }
     return {};
 }
+
+} // namespace dwell

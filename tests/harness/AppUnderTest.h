@@ -9,6 +9,8 @@
 #include <string>
 #include <sys/types.h>
 
+namespace dwell {
+
 // The real binary on an X display, with its output in files, driven by
 // xdotool. The process is killed, if still running, and its files removed
 // when the object goes.
@@ -56,3 +58,5 @@ private:
     int m_status = -1;
     std::string m_window;
 };
+
+} // namespace dwell

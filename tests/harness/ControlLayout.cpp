@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
+namespace dwell {
+
 namespace {
 
 // Taller than any glyph's stem that a label can put at the column's edge.
@@ -112,3 +114,5 @@ ControlLayout ControlLayout::shiftedRight(int dx) const
         point->x += dx;
     return moved;
 }
+
+} // namespace dwell

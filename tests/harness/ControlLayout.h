@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace dwell {
+
 // Where the controls right of the view are, found in a screenshot of the
 // window as launched, so that fonts and style may differ from machine to
 // machine. Points are relative to the window.
@@ -33,3 +35,5 @@ struct ControlLayout {
     // the column with it, dx pixels to the right.
     ControlLayout shiftedRight(int dx) const;
 };
+
+} // namespace dwell

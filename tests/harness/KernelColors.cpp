@@ -3,6 +3,8 @@
 #include "DwellColor.h"
 #include "KernelOracle.h"
 
+namespace dwell {
+
 std::vector<Rgb> expectedLine(const Scene &scene, int line, int w)
 {
     const std::vector<int> dwells = kernelLine(scene, line, w).dwells;
@@ -23,3 +25,5 @@ Picture expectedPicture(const Scene &scene, int w, int h)
         lines.push_back(expectedLine(scene, line, w));
     return lines;
 }
+
+} // namespace dwell

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace dwell {
+
 using Rgb = std::array<std::uint8_t, 3>;
 using Picture = std::vector<std::vector<Rgb>>;
 
@@ -13,3 +15,5 @@ using Picture = std::vector<std::vector<Rgb>>;
 // colours, one row of w pixels per image line.
 std::vector<Rgb> expectedLine(const Scene &scene, int line, int w);
 Picture expectedPicture(const Scene &scene, int w, int h);
+
+} // namespace dwell

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace dwell {
+
 namespace {
 
 // The factor that brings size to the proportions of aspect: the larger of
@@ -110,3 +112,5 @@ PlaneWindow PlaneModel::selectionZoom(const PlaneWindow &old, NSRect selection) 
     const auto [x, y] = selectionCorner(old, selection);
     return {x, y, old.viewStep * (selection.size.width / m_width)};
 }
+
+} // namespace dwell

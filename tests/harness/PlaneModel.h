@@ -6,6 +6,8 @@
 #include <optional>
 #include <utility>
 
+namespace dwell {
+
 // How the view's gestures and buttons move the plane window, worked out
 // independently of the explorer with the same float and double roundings.
 // Points are Qt pixels of a view of the given size.
@@ -45,3 +47,5 @@ private:
     float m_width;
     float m_height;
 };
+
+} // namespace dwell

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <fstream>
 
+namespace dwell {
+
 Screenshot Screenshot::ofWindow(const std::string &display, const std::string &window)
 {
     Screenshot shot;
@@ -43,3 +45,5 @@ bool Screenshot::writePpm(const std::string &path) const
     out.write(reinterpret_cast<const char *>(rgb.data()), std::streamsize(rgb.size()));
     return bool(out);
 }
+
+} // namespace dwell

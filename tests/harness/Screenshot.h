@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace dwell {
+
 // A window's contents as ImageMagick's import grabs them.
 struct Screenshot {
     int width = 0;
@@ -25,3 +27,5 @@ struct Screenshot {
     double shareMatching(const Picture &expected) const;
     bool writePpm(const std::string &path) const;
 };
+
+} // namespace dwell

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace dwell {
+
 bool onPath(const std::string &program)
 {
     return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
@@ -21,3 +23,5 @@ std::string commandOutput(const std::string &display, const std::string &command
         output.pop_back();
     return output;
 }
+
+} // namespace dwell

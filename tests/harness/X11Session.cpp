@@ -2,6 +2,8 @@
 
 #include <X11/Xlib.h>
 
+namespace dwell {
+
 namespace {
 
 // A window that is gone answers with an error, which must not end the caller.
@@ -44,3 +46,5 @@ std::optional<WindowSize> windowSize(const std::string &display, unsigned long w
     XSetErrorHandler(previousHandler);
     return size;
 }
+
+} // namespace dwell

@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace dwell {
+
 XvfbServer::XvfbServer()
 {
     int fds[2];
@@ -38,3 +40,5 @@ XvfbServer::~XvfbServer()
     kill(m_pid, SIGTERM);
     waitpid(m_pid, nullptr, 0);
 }
+
+} // namespace dwell

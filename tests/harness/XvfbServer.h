@@ -3,6 +3,8 @@
 #include <string>
 #include <sys/types.h>
 
+namespace dwell {
+
 // A virtual X server for the lifetime of the object, on a display number it
 // picks itself. It dies with this process, however that ends.
 class XvfbServer {
@@ -22,3 +24,5 @@ private:
     pid_t m_pid = -1;
     std::string m_display;
 };
+
+} // namespace dwell

@@ -7,6 +7,8 @@
 #include <random>
 #include <vector>
 
+namespace dwell {
+
 namespace {
 
 // Each wide path against the reference, result for result.
@@ -95,3 +97,5 @@ INSTANTIATE_TEST_SUITE_P(Paths, Differential, testing::Values(KernelPath::Avx2, 
                          PathTest::name);
 
 } // namespace
+
+} // namespace dwell

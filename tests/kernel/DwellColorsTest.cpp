@@ -9,6 +9,8 @@
 #include <random>
 #include <vector>
 
+namespace dwell {
+
 namespace {
 
 class LineColours : public PathTest {
@@ -51,3 +53,5 @@ TEST_P(LineColours, MatchTheOnePixelRule)
 INSTANTIATE_TEST_SUITE_P(Paths, LineColours, testing::ValuesIn(kAllKernelPaths), PathTest::name);
 
 } // namespace
+
+} // namespace dwell

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
+namespace dwell {
+
 namespace {
 
 constexpr int kGuard = 0x5eed;
@@ -33,3 +35,5 @@ std::string describe(const LineArgs &a)
         << " y " << a.y << " step " << a.step << " limit " << a.maxdwell << " w " << a.w;
     return out.str();
 }
+
+} // namespace dwell

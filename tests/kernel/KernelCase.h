@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace dwell {
+
 // One line's arguments, as the worker threads pass them.
 struct LineArgs {
     double originX = 0;
@@ -47,3 +49,5 @@ protected:
             GTEST_SKIP() << kernelPathName(GetParam()) << " is not supported by this CPU";
     }
 };
+
+} // namespace dwell

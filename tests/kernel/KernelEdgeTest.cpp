@@ -6,6 +6,8 @@
 #include <limits>
 #include <vector>
 
+namespace dwell {
+
 namespace {
 
 // Every path, the reference included, must give these known values.
@@ -109,3 +111,5 @@ TEST(KernelPaths, PublicEntryMatchesTheReference)
 }
 
 } // namespace
+
+} // namespace dwell

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <vector>
 
+namespace dwell {
+
 namespace {
 
 // The defined order of roundings, and near misses a kernel could slip into.
@@ -90,3 +92,5 @@ TEST_P(RoundingPaths, MatchTheDefinedRoundings)
 INSTANTIATE_TEST_SUITE_P(Paths, RoundingPaths, testing::ValuesIn(kAllKernelPaths), PathTest::name);
 
 } // namespace
+
+} // namespace dwell

@@ -2,6 +2,10 @@
 
 #include "StaticControls.h"
 
+namespace dwell {
+
 using FakeMenu = StaticMenu;
 using FakeSwitch = StaticSwitch;
 using FakeSlider = StaticSlider;
+
+} // namespace dwell

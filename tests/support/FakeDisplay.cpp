@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace dwell {
+
 void FakeDisplay::setBounds(NSRect bounds)
 {
     std::lock_guard lock(m_mutex);
@@ -165,3 +167,5 @@ void FakeDisplay::flushGraphics()
 {
     record(OpKind::Flush, {});
 }
+
+} // namespace dwell

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+namespace dwell {
+
 class MyView;
 
 // A display layer without a window system. Requests from any thread are
@@ -97,3 +99,5 @@ private:
     std::vector<std::uint8_t> m_shown;
     int m_focusDepth = 0;
 };
+
+} // namespace dwell

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace dwell {
+
 KernelLine kernelLine(const Scene &scene, int line, int w)
 {
     const PlaneWindow &plane = scene.window;
@@ -37,3 +39,5 @@ std::vector<std::uint8_t> kernelPixels(const Scene &scene, int w, int h)
     }
     return pixels;
 }
+
+} // namespace dwell

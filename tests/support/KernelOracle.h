@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace dwell {
+
 // The kernel's answer for one image line of the scene, w pixels wide.
 struct KernelLine {
     std::vector<int> dwells;
@@ -16,3 +18,5 @@ KernelLine kernelLine(const Scene &scene, int line, int w);
 // over every line, and the pixels in the image buffer's format.
 long long kernelTotal(const Scene &scene, int w, int h);
 std::vector<std::uint8_t> kernelPixels(const Scene &scene, int w, int h);
+
+} // namespace dwell

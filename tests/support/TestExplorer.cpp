@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+namespace dwell {
+
 TestExplorer::TestExplorer(float width, float height, std::string threadTitle,
                            std::string dwellTitle)
     : threadMenu(std::move(threadTitle)), dwellMenu(std::move(dwellTitle)), view(display, threads)
@@ -46,3 +48,5 @@ std::vector<std::uint8_t> TestExplorer::picture() const
     const auto *data = view.myImage->bitmapData();
     return {data, data + view.myImage->byteCount()};
 }
+
+} // namespace dwell

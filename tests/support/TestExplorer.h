@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace dwell {
+
 // One explorer wired to the fake layer and fake controls, as the interface
 // file would connect it. Waits for every worker before it goes away.
 class TestExplorer {
@@ -40,3 +42,5 @@ public:
     FakeSlider escapeRadiusSlider;
     MyView view;
 };
+
+} // namespace dwell

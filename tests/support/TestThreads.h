@@ -7,6 +7,8 @@
 #include <mutex>
 #include <vector>
 
+namespace dwell {
+
 // Real detached workers, but the one-second wait at the end of a pass is
 // instant so that tests run quickly. The waits asked for are recorded.
 class TestThreads : public DetachedThreads {
@@ -43,3 +45,5 @@ private:
     mutable std::mutex m_sleepMutex;
     std::vector<unsigned> m_sleepArguments;
 };
+
+} // namespace dwell

@@ -4,6 +4,8 @@
 #include "Display.h"
 #include "Window.h"
 
+namespace dwell {
+
 MyView::MyView(Display &display, ThreadLauncher &threads) : m_display(display), m_threads(threads)
 {
 }
@@ -36,3 +38,5 @@ void MyView::applicationDidFinishLaunching()
     isDragging = false;
     resetButton(nullptr);
 }
+
+} // namespace dwell

@@ -3,8 +3,8 @@
 #include "BitmapImage.h"
 #include "ExplorerOutlets.h"
 #include "Geometry.h"
-#include "PassStatus.h"
 #include "PassPicture.h"
+#include "PassStatus.h"
 #include "PlaneWindow.h"
 #include "Relaxed.h"
 #include "Scene.h"
@@ -16,6 +16,8 @@
 #include <mutex>
 #include <optional>
 #include <vector>
+
+namespace dwell {
 
 class Display;
 class PopUpMenu;
@@ -144,3 +146,5 @@ private:
     Display &m_display;
     ThreadLauncher &m_threads;
 };
+
+} // namespace dwell

@@ -2,6 +2,8 @@
 
 #include "ControlValues.h"
 
+namespace dwell {
+
 void MyView::doThreadMenu(const PopUpMenu *sender)
 {
     num_threads = leadingNumber(sender ? sender : threadMenu);
@@ -32,3 +34,5 @@ void MyView::resetButton(const void *sender)
     }
     startButton(sender);
 }
+
+} // namespace dwell

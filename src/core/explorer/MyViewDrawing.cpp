@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace dwell {
+
 namespace {
 
 // Whole pixels, from 0 to the largest side the tables hold; NaN counts as 0.
@@ -93,3 +95,5 @@ void MyView::drawSelection()
                      CompositingOperation::SourceOver);
     context.frameRect(mouseDragRect, highlight);
 }
+
+} // namespace dwell

@@ -1,5 +1,7 @@
 #include "MyView.h"
 
+namespace dwell {
+
 void MyView::rememberWindow()
 {
     // The launch's first reset has no window worth returning to.
@@ -64,3 +66,5 @@ Scene MyView::scene() const
 {
     return {planeWindow(), originX, originY, max_dwells, escapeRadius};
 }
+
+} // namespace dwell

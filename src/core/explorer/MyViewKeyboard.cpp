@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+namespace dwell {
+
 void MyView::keyDown()
 {
     std::printf("keydown\n");
@@ -27,3 +29,5 @@ void MyView::doReportButton(const void *)
             std::printf("line %d not drawn!\n", x);
     }
 }
+
+} // namespace dwell

@@ -4,6 +4,8 @@
 #include "Display.h"
 #include "KXRectTools.h"
 
+namespace dwell {
+
 void MyView::mouseDown(NSPoint location)
 {
     mouseDownPoint = location;
@@ -68,3 +70,5 @@ void MyView::zoomOrMoveOrigin(double newX, double newY)
         viewStep = S * 0.5;
     }
 }
+
+} // namespace dwell

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace dwell {
+
 void MyView::startButton(const void *)
 {
     int currentSequence;
@@ -72,3 +74,5 @@ void MyView::prepareSchedule()
         lineTable[randIndex] = tmp;
     }
 }
+
+} // namespace dwell

@@ -10,6 +10,8 @@
 #include <chrono>
 #include <cstdint>
 
+namespace dwell {
+
 struct MyView::WorkerSnapshot {
     int working_sequence;
     int w;
@@ -112,3 +114,5 @@ void MyView::noteLineLimit(int limit)
     else if (limit != passScene.maxDwell)
         passScene.mixedDwell = true;
 }
+
+} // namespace dwell

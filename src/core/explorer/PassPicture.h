@@ -3,6 +3,8 @@
 #include "BitmapImage.h"
 #include "Scene.h"
 
+namespace dwell {
+
 // A copy of the image with the scene its pass computes, for saving.
 struct PassPicture {
     BitmapImage image;
@@ -10,3 +12,5 @@ struct PassPicture {
     // Every line of the pass is stored.
     bool complete = false;
 };
+
+} // namespace dwell

@@ -2,6 +2,8 @@
 
 #include "Scene.h"
 
+namespace dwell {
+
 // A consistent reading of the current render pass, for status displays.
 struct PassStatus {
     int sequence;
@@ -20,3 +22,5 @@ struct PassStatus {
 
     bool finished() const { return linesStored >= height; }
 };
+
+} // namespace dwell

@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+namespace dwell {
+
 // A field that workers read without the lock while the main thread may write
 // it. Relaxed order is enough: the lock orders everything that matters, and a
 // stale read only feeds a line that a later pass overwrites.
@@ -22,3 +24,5 @@ public:
 private:
     std::atomic<T> m_value{};
 };
+
+} // namespace dwell

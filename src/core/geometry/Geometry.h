@@ -1,5 +1,7 @@
 #pragma once
 
+namespace dwell {
+
 // The windowing system's geometry records: plain aggregates of 32-bit floats.
 // View coordinates are unflipped: origin at the lower-left, y grows upwards.
 struct NSPoint {
@@ -19,3 +21,5 @@ struct NSRect {
     NSSize size;
     friend bool operator==(const NSRect &, const NSRect &) = default;
 };
+
+} // namespace dwell

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace dwell {
+
 NSRect KXRectTools::makeRectFromPoint(NSPoint firstPoint, NSPoint otherPoint)
 {
     return {firstPoint, {otherPoint.x - firstPoint.x, otherPoint.y - firstPoint.y}};
@@ -70,3 +72,5 @@ NSRect KXRectTools::_constrainRect(NSRect theRect, NSSize theAspect, double coll
     theRect.size.height = float(normalizedHeight * heightFactor);
     return theRect;
 }
+
+} // namespace dwell

@@ -2,6 +2,8 @@
 
 #include "Geometry.h"
 
+namespace dwell {
+
 // Stateless rectangle geometry for the mouse selection. Rectangles may be
 // signed: origin is the anchor corner, origin + size the far corner.
 class KXRectTools {
@@ -17,3 +19,5 @@ private:
     static NSRect _constrainRect(NSRect theRect, NSSize theAspect, double collapse,
                                  bool shouldUseMax);
 };
+
+} // namespace dwell

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace dwell {
+
 // A part of the complex plane as the view shows it: the upper-left corner and
 // the distance between neighbouring pixels.
 struct PlaneWindow {
@@ -8,3 +10,5 @@ struct PlaneWindow {
     double viewStep;
     friend bool operator==(const PlaneWindow &, const PlaneWindow &) = default;
 };
+
+} // namespace dwell

@@ -2,6 +2,8 @@
 
 #include "PlaneWindow.h"
 
+namespace dwell {
+
 // Everything a finished picture depends on besides its size: the part of
 // the plane it shows and how the kernel iterates there.
 struct Scene {
@@ -14,3 +16,5 @@ struct Scene {
     // another limit than maxDwell, the first stored line's.
     bool mixedDwell = false;
 };
+
+} // namespace dwell

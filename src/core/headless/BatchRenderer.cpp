@@ -1,5 +1,6 @@
 #include "BatchRenderer.h"
 
+namespace dwell {
 
 BatchRenderer::BatchRenderer(const RenderRequest &request)
     : m_request(request), m_display({float(request.width), float(request.height)}),
@@ -39,3 +40,5 @@ void BatchRenderer::start()
     m_view.doThreadMenu(&m_threadMenu);
     m_view.startButton(nullptr);
 }
+
+} // namespace dwell

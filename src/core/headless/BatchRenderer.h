@@ -6,6 +6,8 @@
 #include "RenderRequest.h"
 #include "StaticControls.h"
 
+namespace dwell {
+
 // Renders one picture on the explorer's own workers and kernel.
 class BatchRenderer {
 public:
@@ -31,3 +33,5 @@ private:
     StaticSlider m_escapeRadius;
     MyView m_view;
 };
+
+} // namespace dwell

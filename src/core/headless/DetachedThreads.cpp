@@ -4,6 +4,8 @@
 #include <system_error>
 #include <thread>
 
+namespace dwell {
+
 bool DetachedThreads::detachNewThread(std::function<void()> body)
 {
     {
@@ -55,3 +57,5 @@ int DetachedThreads::runningCount()
     std::lock_guard lock(m_mutex);
     return m_running;
 }
+
+} // namespace dwell

@@ -5,6 +5,8 @@
 #include <condition_variable>
 #include <mutex>
 
+namespace dwell {
+
 // Plain detached std::threads. Counts the running ones so that an owner that
 // must outlive them (a test, or the process at exit) can cancel waits and
 // wait for them to end.
@@ -27,3 +29,5 @@ private:
     int m_running = 0;
     bool m_interrupted = false;
 };
+
+} // namespace dwell

@@ -4,6 +4,8 @@
 #include "GraphicsContext.h"
 #include "Window.h"
 
+namespace dwell {
+
 // A display that is never shown: the picture lives only in the image buffer.
 class HeadlessDisplay : public Display, public Window, public GraphicsContext {
 public:
@@ -33,3 +35,5 @@ private:
     NSRect m_bounds;
     MyView *m_view = nullptr;
 };
+
+} // namespace dwell

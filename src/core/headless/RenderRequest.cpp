@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace dwell {
+
 std::string RenderRequest::problem() const
 {
     if (width < 1 || height < 1 || width > MyView::kTableSize || height > MyView::kTableSize)
@@ -23,3 +25,5 @@ std::string RenderRequest::problem() const
         return "the thread count must be from 1 to 1024";
     return {};
 }
+
+} // namespace dwell

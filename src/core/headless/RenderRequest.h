@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace dwell {
+
 // What to render without a window: a picture of width x height pixels whose
 // centre and width are given in the plane.
 struct RenderRequest {
@@ -19,3 +21,5 @@ struct RenderRequest {
     // Empty when the request can be rendered, else what is wrong with it.
     std::string problem() const;
 };
+
+} // namespace dwell

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace dwell {
+
 // Controls that only hold a value: for running the explorer without a window.
 class StaticMenu : public PopUpMenu {
 public:
@@ -25,3 +27,5 @@ public:
     float floatValue() const override { return value; }
     float value = 4.0f;
 };
+
+} // namespace dwell

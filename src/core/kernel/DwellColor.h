@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace dwell {
+
 // The pixel for a dwell: one hexadecimal digit of the dwell per channel,
 // lowest in red. A point that stayed bounded (-1) is black.
 inline void storeDwellColor(int dwell, std::uint8_t *pixel)
@@ -14,3 +16,5 @@ inline void storeDwellColor(int dwell, std::uint8_t *pixel)
     pixel[1] = std::uint8_t(16 * ((dwell / 16) % 16));
     pixel[2] = std::uint8_t(16 * ((dwell / 256) % 16));
 }
+
+} // namespace dwell

@@ -3,6 +3,8 @@
 #include "DwellColor.h"
 #include "DwellColorsWide.h"
 
+namespace dwell {
+
 namespace {
 
 using LineColours = void (*)(const int *, int, std::uint8_t *);
@@ -34,3 +36,5 @@ void storeDwellColorsWith(KernelPath path, const int *dwells, int count, std::ui
 {
     coloursOf(path)(dwells, count, pixels);
 }
+
+} // namespace dwell

@@ -4,6 +4,8 @@
 
 #include <immintrin.h>
 
+namespace dwell {
+
 namespace {
 
 constexpr int kLanes = 8;
@@ -48,3 +50,5 @@ void storeDwellColorsAvx2(const int *dwells, int count, std::uint8_t *pixels)
     }
     storeDwellColorsScalar(dwells + i, count - i, pixels + 3 * i);
 }
+
+} // namespace dwell

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+namespace dwell {
+
 namespace {
 
 using LineKernel = int (*)(double, double, double, double, double, double, int, int, int *);
@@ -85,3 +87,5 @@ int mandelLineWith(KernelPath path, double originX, double originY, double escap
 {
     return kernelOf(runnable(path))(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
 }
+
+} // namespace dwell

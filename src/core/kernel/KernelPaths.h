@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace dwell {
+
 // The implementations of the line kernel. All give identical dwells and sums;
 // they differ only in speed and in the instructions they need.
 enum class KernelPath { Scalar, Avx2, Avx512 };
@@ -22,3 +24,5 @@ KernelPath activeKernelPath();
 // mandelLine on the given path; an unavailable path runs the best available.
 int mandelLineWith(KernelPath path, double originX, double originY, double escape_radius, double x,
                    double y, double step, int maxdwell, int w, int *buf);
+
+} // namespace dwell

@@ -2,9 +2,13 @@
 
 #include "KernelPaths.h"
 
+namespace dwell {
+
 int mandelLine(double originX, double originY, double escape_radius, double x, double y,
                double step, int maxdwell, int w, int *buf)
 {
     static const KernelPath path = activeKernelPath();
     return mandelLineWith(path, originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
 }
+
+} // namespace dwell

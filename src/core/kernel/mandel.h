@@ -1,8 +1,12 @@
 #pragma once
 
+namespace dwell {
+
 // Dwells of one image line: pixel i stands for c = (x + step added i times, y),
 // iterated from Z0 = (originX, originY). buf[i] is the escape index, or -1 when
 // the point stays bounded for maxdwell steps. Returns the sum of raw dwell counts
 // (a bounded point counts maxdwell), wrapping as a 32-bit two's-complement sum.
 int mandelLine(double originX, double originY, double escape_radius, double x, double y,
                double step, int maxdwell, int w, int *buf);
+
+} // namespace dwell

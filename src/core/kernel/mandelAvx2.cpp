@@ -4,6 +4,8 @@
 
 #include <immintrin.h>
 
+namespace dwell {
+
 namespace {
 
 struct Avx2Lanes {
@@ -49,3 +51,5 @@ int mandelLineAvx2(double originX, double originY, double escape_radius, double 
 {
     return wideLine<Avx2Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
 }
+
+} // namespace dwell

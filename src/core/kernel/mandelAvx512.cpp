@@ -4,6 +4,8 @@
 
 #include <immintrin.h>
 
+namespace dwell {
+
 namespace {
 
 struct Avx512Lanes {
@@ -46,3 +48,5 @@ int mandelLineAvx512(double originX, double originY, double escape_radius, doubl
 {
     return wideLine<Avx512Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
 }
+
+} // namespace dwell

@@ -10,6 +10,8 @@
 
 #include <climits>
 
+namespace dwell {
+
 namespace {
 
 struct LineParams {
@@ -187,3 +189,5 @@ int wideLine(double originX, double originY, double escape_radius, double x, dou
 }
 
 } // namespace
+
+} // namespace dwell

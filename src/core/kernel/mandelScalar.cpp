@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace dwell {
+
 int mandelLineScalar(double originX, double originY, double escape_radius, double x, double y,
                      double step, int maxdwell, int w, int *buf)
 {
@@ -29,3 +31,5 @@ int mandelLineScalar(double originX, double originY, double escape_radius, doubl
     }
     return int(total);
 }
+
+} // namespace dwell

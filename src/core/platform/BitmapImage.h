@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace dwell {
+
 // 24-bit RGB image owning its pixels: 3 bytes per pixel, top row first, rows
 // without gaps. A new image is white.
 class BitmapImage {
@@ -21,3 +23,5 @@ private:
     int m_height;
     std::vector<std::uint8_t> m_pixels;
 };
+
+} // namespace dwell

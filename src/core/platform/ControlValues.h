@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstdlib>
 
+namespace dwell {
+
 // The leading decimal number of a menu title, as atoi reads it ("8 threads"
 // gives 8, "none" gives 0), saturated instead of overflowing.
 inline int leadingNumber(const PopUpMenu *menu)
@@ -30,3 +32,5 @@ inline float floatValueOf(const Slider *slider)
 {
     return slider ? slider->floatValue() : 0.0f;
 }
+
+} // namespace dwell

@@ -3,6 +3,8 @@
 #include "Geometry.h"
 #include "RGBAColor.h"
 
+namespace dwell {
+
 class GraphicsContext;
 class Window;
 
@@ -29,3 +31,5 @@ public:
 
     virtual RGBAColor selectedTextBackgroundColor() const = 0;
 };
+
+} // namespace dwell

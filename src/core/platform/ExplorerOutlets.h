@@ -1,5 +1,7 @@
 #pragma once
 
+namespace dwell {
+
 class PopUpMenu;
 class Slider;
 class Switch;
@@ -13,3 +15,5 @@ struct ExplorerOutlets {
     Switch *clearSwitch = nullptr;
     Slider *escapeRadiusSlider = nullptr;
 };
+
+} // namespace dwell

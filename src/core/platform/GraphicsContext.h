@@ -3,6 +3,8 @@
 #include "Geometry.h"
 #include "RGBAColor.h"
 
+namespace dwell {
+
 class BitmapImage;
 
 enum class CompositingOperation { Copy, SourceOver };
@@ -23,3 +25,5 @@ public:
     // Shows what was drawn outside the display cycle at once.
     virtual void flushGraphics() = 0;
 };
+
+} // namespace dwell

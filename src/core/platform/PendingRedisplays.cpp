@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace dwell {
+
 namespace {
 
 // False for empty, inverted and NaN rectangles alike.
@@ -92,3 +94,5 @@ void PendingRedisplays::close()
     std::lock_guard lock(m_mutex);
     m_closed = true;
 }
+
+} // namespace dwell

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <optional>
 
+namespace dwell {
+
 // Redisplay requests from any thread, gathered until the GUI thread takes
 // them. The first request after a take schedules one flush; later ones ride
 // along with it.
@@ -31,3 +33,5 @@ private:
     bool m_flushScheduled = false;
     bool m_closed = false;
 };
+
+} // namespace dwell

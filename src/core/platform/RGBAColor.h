@@ -1,5 +1,7 @@
 #pragma once
 
+namespace dwell {
+
 // A colour with components from 0 to 1.
 struct RGBAColor {
     float red;
@@ -10,3 +12,5 @@ struct RGBAColor {
     RGBAColor withAlphaComponent(float newAlpha) const { return {red, green, blue, newAlpha}; }
     friend bool operator==(const RGBAColor &, const RGBAColor &) = default;
 };
+
+} // namespace dwell

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+namespace dwell {
+
 // Worker threads for render passes: detached, never joined.
 class ThreadLauncher {
 public:
@@ -13,3 +15,5 @@ public:
     // Suspends the calling thread.
     virtual void sleep(unsigned seconds) = 0;
 };
+
+} // namespace dwell

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace dwell {
+
 class MyView;
 
 // The window that holds the view.
@@ -12,3 +14,5 @@ public:
     // Key events go to this view.
     virtual void setInitialFirstResponder(MyView &view) = 0;
 };
+
+} // namespace dwell
