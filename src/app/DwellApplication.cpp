@@ -2,6 +2,7 @@
 
 #include "ExplorerWidget.h"
 #include "MainWindow.h"
+#include "MyView.h"
 
 #include <QApplication>
 
@@ -14,6 +15,8 @@ int dwellApplicationMain(int &argc, char **argv)
 {
     QApplication app(argc, argv);
     MainWindow window;
+    app.setQuitOnLastWindowClosed(
+        window.explorer().view().applicationShouldTerminateAfterLastWindowClosed());
     window.explorer().launch();
     const int status = app.exec();
 

@@ -36,10 +36,17 @@ ExplorerControls::ExplorerControls(ExplorerWidget &explorer, const ControlWidget
     QPushButton *report = &controls.reportButton;
     QObject::connect(report, &QPushButton::clicked, &explorer,
                      [report, &view] { view.doReportButton(report); });
+    // Back is there only when there is somewhere to go back to.
+    QPushButton *back = &controls.backButton;
+    const auto updateBack = [back, &view] { back->setEnabled(view.canGoBack()); };
+    updateBack();
+    QObject::connect(&explorer, &ExplorerWidget::gestureEnded, back, updateBack);
+    QObject::connect(reset, &QPushButton::clicked, back, updateBack);
     QObject::connect(&controls.zoomOutButton, &QPushButton::clicked, &explorer,
                      [&view] { view.zoomOutButton(nullptr); });
-    QObject::connect(&controls.backButton, &QPushButton::clicked, &explorer,
-                     [&view] { view.backButton(nullptr); });
+    QObject::connect(&controls.zoomOutButton, &QPushButton::clicked, back, updateBack);
+    QObject::connect(back, &QPushButton::clicked, &explorer, [&view] { view.backButton(nullptr); });
+    QObject::connect(back, &QPushButton::clicked, back, updateBack);
     QObject::connect(&controls.saveButton, &QPushButton::clicked, &explorer,
                      [&explorer, &view] { saveImage(explorer, view); });
 }

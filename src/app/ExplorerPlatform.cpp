@@ -45,10 +45,7 @@ ExplorerPlatform::~ExplorerPlatform()
 
 bool ExplorerPlatform::stopWorkers(int timeoutMs)
 {
-    {
-        std::lock_guard lock(m_view->workLock);
-        ++m_view->comp_sequence;
-    }
+    m_view->cancelPass();
     m_pending.close();
     m_threads.interruptSleeps();
     return m_threads.waitUntilIdle(timeoutMs);

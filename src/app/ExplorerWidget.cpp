@@ -40,9 +40,11 @@ bool isModifierOnly(int key)
 
 ExplorerWidget::ExplorerWidget(QWidget *parent) : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setFocusPolicy(Qt::StrongFocus);
+    // The explorer's own answers decide how the widget behaves.
+    const MyView &explorer = view();
+    setAttribute(Qt::WA_OpaquePaintEvent, explorer.isOpaque());
+    setAttribute(Qt::WA_NoSystemBackground, explorer.isOpaque());
+    setFocusPolicy(explorer.acceptsFirstResponder() ? Qt::StrongFocus : Qt::NoFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(1, 1);
     setMaximumSize(int(MyView::kMaxSide), int(MyView::kMaxSide));
@@ -139,7 +141,7 @@ bool ExplorerWidget::acceptsPress()
     noteActivation();
     if (!isActiveWindow())
         return false;
-    return m_activeSince.elapsed() >= kActivationClickMs;
+    return view().acceptsFirstMouse() || m_activeSince.elapsed() >= kActivationClickMs;
 }
 
 void ExplorerWidget::paintEvent(QPaintEvent *event)
@@ -180,6 +182,7 @@ void ExplorerWidget::mouseReleaseEvent(QMouseEvent *event)
         return;
     m_tracking = false;
     view().mouseUp(toViewPoint(event->position(), float(height())));
+    emit gestureEnded();
 }
 
 void ExplorerWidget::keyPressEvent(QKeyEvent *event)

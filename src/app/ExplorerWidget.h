@@ -36,6 +36,10 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    // A click or drag has ended: the plane window or the origin may have moved.
+    void gestureEnded();
+
 protected:
     bool event(QEvent *event) override;
     bool focusNextPrevChild(bool next) override;

@@ -98,6 +98,8 @@ TEST(MainWindow, ControlsReachTheirActions)
     window.explorer().launch();
     MyView &view = window.explorer().view();
     ASSERT_TRUE(waitForPass(window));
+    auto &back = child<QPushButton>(window, "backButton");
+    EXPECT_FALSE(back.isEnabled()) << "nowhere to go back to";
     EXPECT_EQ(view.max_dwells, 1024);
     EXPECT_EQ(view.num_threads,
               child<QComboBox>(window, "threadMenu").currentText().split(' ').front().toInt());
@@ -128,9 +130,13 @@ TEST(MainWindow, ControlsReachTheirActions)
     child<QPushButton>(window, "zoomOutButton").click();
     EXPECT_EQ(view.viewStep, 2 * step);
     ASSERT_TRUE(waitForPass(window));
-    child<QPushButton>(window, "backButton").click();
+    back.click();
     EXPECT_EQ(view.viewStep, step);
     EXPECT_EQ(view.comp_sequence, before + 5);
+    ASSERT_TRUE(waitForPass(window));
+    back.click(); // to the window the reset left
+    EXPECT_EQ(view.viewStep, 1.0);
+    EXPECT_FALSE(back.isEnabled());
     ASSERT_TRUE(waitForPass(window));
 
     // With only the fourth row from the top drawn, the three above it are reported.

@@ -56,6 +56,10 @@ public:
     Scene scene() const;
     // A copy of the image and the scene of its pass; nothing before the first display.
     std::optional<PassPicture> picture();
+    // Supersedes the pass in flight: its workers store nothing more and end.
+    void cancelPass();
+    // Moves the view to window; the next start renders it.
+    void setPlaneWindow(const PlaneWindow &window);
 
     // Events, with points in the view's unflipped coordinates.
     void mouseDown(NSPoint location);
@@ -85,17 +89,17 @@ public:
     Slider *escapeRadiusSlider = nullptr;
     Switch *clearSwitch = nullptr;
 
+    // Taken for every change of the picture, the pass and the plane window;
+    // never held across the kernel or a call that takes it again.
+    std::mutex workLock;
+
+    // Guarded by workLock.
     std::unique_ptr<BitmapImage> myImage;
     std::uint8_t *bitmapData = nullptr;
     NSRect frame{};
-    int num_threads = 0;
-    Relaxed<int> max_dwells;
-    std::mutex workLock;
-    int lastLine = 0;
-    std::array<Relaxed<int>, kTableSize> lineTable;
-    std::array<int, kTableSize> drawnTable{};
     int height = 0;
     int comp_sequence = 0;
+    int lastLine = 0;
     int total_dwells = 0;
     int acc_dwells = 0;
     // Lines stored in the current pass, and their dwells as a 64-bit sum.
@@ -107,13 +111,21 @@ public:
     // When the current pass started, and when its last line was stored.
     std::chrono::steady_clock::time_point passStarted = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point passEnded = passStarted;
+    // Relaxed as well, for readings that need no consistency with the rest.
     Relaxed<double> viewX;
     Relaxed<double> viewY;
     Relaxed<double> viewStep;
+
+    // Written by the main thread, read by workers without the lock for each line.
+    Relaxed<int> max_dwells;
     Relaxed<double> originX;
     Relaxed<double> originY;
     Relaxed<double> escapeRadius;
+    std::array<Relaxed<int>, kTableSize> lineTable;
 
+    // Main thread only.
+    int num_threads = 0;
+    std::array<int, kTableSize> drawnTable{};
     NSPoint mouseDownPoint{};
     NSPoint mouseDragPoint{};
     NSRect mouseDragRect{};

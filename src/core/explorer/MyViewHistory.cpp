@@ -62,6 +62,20 @@ std::optional<PassPicture> MyView::picture()
     return PassPicture{*myImage, passScene, lines_stored >= height};
 }
 
+void MyView::cancelPass()
+{
+    std::lock_guard lock(workLock);
+    ++comp_sequence;
+}
+
+void MyView::setPlaneWindow(const PlaneWindow &window)
+{
+    std::lock_guard lock(workLock);
+    viewX = window.viewX;
+    viewY = window.viewY;
+    viewStep = window.viewStep;
+}
+
 Scene MyView::scene() const
 {
     return {planeWindow(), originX, originY, max_dwells, escapeRadius};

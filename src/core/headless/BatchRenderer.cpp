@@ -16,10 +16,7 @@ BatchRenderer::BatchRenderer(const RenderRequest &request)
 BatchRenderer::~BatchRenderer()
 {
     // Workers refer to the view; cancel the pass and let them end.
-    {
-        std::lock_guard lock(m_view.workLock);
-        ++m_view.comp_sequence;
-    }
+    m_view.cancelPass();
     m_threads.waitUntilIdle(24 * 3600 * 1000);
 }
 
@@ -27,13 +24,9 @@ void BatchRenderer::start()
 {
     // Launch with no workers, then render the requested window.
     m_view.applicationDidFinishLaunching();
-    {
-        std::lock_guard lock(m_view.workLock);
-        const double step = m_request.planeWidth / m_request.width;
-        m_view.viewStep = step;
-        m_view.viewX = m_request.centerX - step * m_request.width * 0.5;
-        m_view.viewY = m_request.centerY + step * m_request.height * 0.5;
-    }
+    const double step = m_request.planeWidth / m_request.width;
+    m_view.setPlaneWindow({m_request.centerX - step * m_request.width * 0.5,
+                           m_request.centerY + step * m_request.height * 0.5, step});
     m_view.originX = m_request.originX;
     m_view.originY = m_request.originY;
     m_threadMenu.title = std::to_string(m_request.threads);
