@@ -2,6 +2,7 @@
 
 #include "ExplorerWidget.h"
 #include "MyView.h"
+#include "NullGraphicsContext.h"
 #include "SurfaceContext.h"
 #include "ViewGeometry.h"
 
@@ -10,20 +11,6 @@
 #include <utility>
 
 namespace dwell {
-
-namespace {
-
-// Outside any drawing there is nothing to draw on.
-class NoContext : public GraphicsContext {
-public:
-    void drawImage(const BitmapImage &, NSRect) override {}
-    void fillRect(NSRect, RGBAColor, CompositingOperation) override {}
-    void frameRect(NSRect, RGBAColor) override {}
-    void strokeLine(NSPoint, NSPoint, float) override {}
-    void flushGraphics() override {}
-};
-
-} // namespace
 
 ExplorerPlatform::ExplorerPlatform(ExplorerWidget &widget)
     : m_widget(widget), m_pending([this] {
@@ -158,7 +145,7 @@ GraphicsContext &ExplorerPlatform::currentContext()
         return *m_drawing;
     if (m_focus)
         return *m_focus;
-    static NoContext none;
+    static NullGraphicsContext none;
     return none;
 }
 

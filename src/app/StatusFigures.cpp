@@ -1,5 +1,7 @@
 #include "StatusFigures.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -10,15 +12,15 @@ namespace {
 
 // Enough significant digits to tell neighbouring pixels apart, which deep in a
 // zoom is nearly all a double has, and no noise digits near the whole set.
-int centreDigits(double centre, double width, double step)
+int centerDigits(double centre, double width, double step)
 {
     const double span = std::max(std::abs(centre), width) / step;
     return std::clamp(int(std::ceil(std::log10(span))) + 2, 3, 17);
 }
 
-QString centreNumber(double centre, double width, double step)
+QString centerNumber(double centre, double width, double step)
 {
-    return QString::number(centre, 'g', centreDigits(centre, width, step));
+    return QString::number(centre, 'g', centerDigits(centre, width, step));
 }
 
 } // namespace
@@ -29,12 +31,12 @@ QString windowText(const PlaneWindow &window, int width, int height)
 {
     if (!(window.viewStep > 0.0))
         return QString();
-    const double centreX = window.viewX + window.viewStep * width / 2.0;
-    const double centreY = window.viewY - window.viewStep * height / 2.0;
+    const double centerX = window.viewX + window.viewStep * width / 2.0;
+    const double centerY = window.viewY - window.viewStep * height / 2.0;
     const double span = window.viewStep * width;
-    return QString::fromUtf8("centre %1, %2 \u00b7 width %3")
-        .arg(centreNumber(centreX, span, window.viewStep),
-             centreNumber(centreY, span, window.viewStep), QString::number(span, 'g', 6));
+    return QCoreApplication::translate("StatusFigures", "centre %1, %2 \u00b7 width %3")
+        .arg(centerNumber(centerX, span, window.viewStep),
+             centerNumber(centerY, span, window.viewStep), QString::number(span, 'g', 6));
 }
 
 QString rateText(long long iterations, double seconds)
@@ -48,15 +50,17 @@ QString rateText(long long iterations, double seconds)
         rate /= 1000.0;
         ++prefix;
     }
-    return QString("%1 %2iterations/s").arg(rate, 0, 'f', 2).arg(prefixes[prefix]);
+    return QCoreApplication::translate("StatusFigures", "%1 %2iterations/s")
+        .arg(rate, 0, 'f', 2)
+        .arg(prefixes[prefix]);
 }
 
 QString durationText(double seconds)
 {
     // Below what would round up to "1000.0 ms".
     if (seconds < 0.99995)
-        return QString("%1 ms").arg(seconds * 1e3, 0, 'f', 1);
-    return QString("%1 s").arg(seconds, 0, 'f', 2);
+        return QCoreApplication::translate("StatusFigures", "%1 ms").arg(seconds * 1e3, 0, 'f', 1);
+    return QCoreApplication::translate("StatusFigures", "%1 s").arg(seconds, 0, 'f', 2);
 }
 
 } // namespace StatusFigures

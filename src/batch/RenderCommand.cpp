@@ -1,6 +1,9 @@
 #include "RenderCommand.h"
 
+#include "MyView.h"
+
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QThread>
 
 #include <cstring>
@@ -8,6 +11,11 @@
 namespace dwell {
 
 namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("RenderCommand", text);
+}
 
 const QString kSize = QStringLiteral("size");
 const QString kCenter = QStringLiteral("center");
@@ -46,32 +54,40 @@ bool parseSize(const QString &text, int *width, int *height)
 
 void addRenderOptions(QCommandLineParser &parser)
 {
+    const RenderRequest defaults;
+    const auto number = [](double value) { return QString::number(value, 'g', 17); };
+    const auto pair = [&number](double x, double y) { return number(x) + ',' + number(y); };
     parser.setApplicationDescription(
-        QStringLiteral("Explore the Mandelbrot set. Without arguments, opens the window.\n"
-                       "dwell render [options] -o FILE renders one picture as PNG without it."));
+        tr("Explore the Mandelbrot set. Without arguments, opens the window.\n"
+           "dwell render [options] -o FILE renders one picture as PNG without it."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("\"render\" to render without the window."));
+                                 tr("\"render\" to render without the window."));
+    const QString size = QString::number(defaults.width) + 'x' + QString::number(defaults.height);
     parser.addOptions({
-        {kSize, QStringLiteral("Picture size in pixels, up to 16384x16384 (1024x768)."),
-         QStringLiteral("WxH"), QStringLiteral("1024x768")},
-        {kCenter, QStringLiteral("Plane point at the picture's centre (-0.5,0)."),
-         QStringLiteral("X,Y"), QStringLiteral("-0.5,0")},
-        {kWidth, QStringLiteral("Width of the picture in the plane (4)."), QStringLiteral("W"),
-         QStringLiteral("4")},
-        {kDwell, QStringLiteral("Iteration limit per point (1000)."), QStringLiteral("N"),
-         QStringLiteral("1000")},
-        {kThreads, QStringLiteral("Worker threads (the machine's core count)."),
-         QStringLiteral("T"), QString::number(QThread::idealThreadCount())},
-        {kOrigin, QStringLiteral("Starting value of the iteration (0,0)."), QStringLiteral("X,Y"),
-         QStringLiteral("0,0")},
-        {kEscape, QStringLiteral("Escape bound on the squared modulus (4)."), QStringLiteral("E"),
-         QStringLiteral("4")},
+        {kSize, tr("Picture size in pixels, up to %1x%1 (%2).").arg(MyView::kTableSize).arg(size),
+         QStringLiteral("WxH"), size},
+        {kCenter,
+         tr("Plane point at the picture's center (%1).")
+             .arg(pair(defaults.centerX, defaults.centerY)),
+         QStringLiteral("X,Y"), pair(defaults.centerX, defaults.centerY)},
+        {kWidth, tr("Width of the picture in the plane (%1).").arg(number(defaults.planeWidth)),
+         QStringLiteral("W"), number(defaults.planeWidth)},
+        {kDwell, tr("Iteration limit per point (%1).").arg(defaults.maxDwell), QStringLiteral("N"),
+         QString::number(defaults.maxDwell)},
+        {kThreads, tr("Worker threads (the machine's core count)."), QStringLiteral("T"),
+         QString::number(QThread::idealThreadCount())},
+        {kOrigin,
+         tr("Starting value of the iteration (%1).").arg(pair(defaults.originX, defaults.originY)),
+         QStringLiteral("X,Y"), pair(defaults.originX, defaults.originY)},
+        {kEscape,
+         tr("Escape bound on the squared modulus (%1).").arg(number(defaults.escapeRadius)),
+         QStringLiteral("E"), number(defaults.escapeRadius)},
         {{QStringLiteral("o"), kOutput},
-         QStringLiteral("PNG file to write. An existing file is replaced only once the new "
-                        "picture is complete, and keeps its permissions; a device or FIFO "
-                        "(such as /dev/stdout) is written directly."),
+         tr("PNG file to write. An existing file is replaced only once the new picture is "
+            "complete, and keeps its permissions; a device or FIFO (such as /dev/stdout) is "
+            "written directly."),
          QStringLiteral("FILE")},
     });
 }
@@ -83,32 +99,32 @@ std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser,
         return std::optional<RenderOptions>();
     };
     if (parser.positionalArguments() != QStringList{QStringLiteral("render")})
-        return fail(QStringLiteral("expected the command \"render\""));
+        return fail(tr("expected the command \"render\""));
 
     RenderOptions options;
     RenderRequest &r = options.request;
     bool ok = false;
     if (!parseSize(parser.value(kSize), &r.width, &r.height))
-        return fail(QStringLiteral("--size takes WIDTHxHEIGHT, for example 1920x1080"));
+        return fail(tr("--size takes WIDTHxHEIGHT, for example 1920x1080"));
     if (!parsePair(parser.value(kCenter), &r.centerX, &r.centerY))
-        return fail(QStringLiteral("--center takes X,Y, for example -0.7436439,0.1318259"));
+        return fail(tr("--center takes X,Y, for example -0.7436439,0.1318259"));
     r.planeWidth = parser.value(kWidth).toDouble(&ok);
     if (!ok)
-        return fail(QStringLiteral("--width takes a number"));
+        return fail(tr("--width takes a number"));
     r.maxDwell = parser.value(kDwell).toInt(&ok);
     if (!ok)
-        return fail(QStringLiteral("--dwell takes a whole number"));
+        return fail(tr("--dwell takes a whole number"));
     r.threads = parser.value(kThreads).toInt(&ok);
     if (!ok)
-        return fail(QStringLiteral("--threads takes a whole number"));
+        return fail(tr("--threads takes a whole number"));
     if (!parsePair(parser.value(kOrigin), &r.originX, &r.originY))
-        return fail(QStringLiteral("--origin takes X,Y, for example 0.1,-0.2"));
+        return fail(tr("--origin takes X,Y, for example 0.1,-0.2"));
     r.escapeRadius = parser.value(kEscape).toFloat(&ok);
     if (!ok)
-        return fail(QStringLiteral("--escape takes a number"));
+        return fail(tr("--escape takes a number"));
     options.outputPath = parser.value(kOutput);
     if (options.outputPath.isEmpty())
-        return fail(QStringLiteral("-o FILE is required"));
+        return fail(tr("-o FILE is required"));
     if (const std::string problem = r.problem(); !problem.empty())
         return fail(QString::fromStdString(problem));
     return options;

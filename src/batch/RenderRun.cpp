@@ -15,6 +15,17 @@ namespace dwell {
 
 namespace {
 
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("RenderRun", text);
+}
+
+// One line on standard error, after the program's name.
+void say(const QString &line)
+{
+    std::fprintf(stderr, "dwell: %s\n", qPrintable(line));
+}
+
 void showProgress(const PassStatus &status)
 {
     const int width = 40;
@@ -27,7 +38,7 @@ void showProgress(const PassStatus &status)
 // The exit status of a picture that cannot be written.
 int cannotWrite(const QString &path, const QString &why)
 {
-    std::fprintf(stderr, "dwell: cannot write %s: %s\n", qPrintable(path), qPrintable(why));
+    say(tr("cannot write %1: %2").arg(path, why));
     return 1;
 }
 
@@ -49,10 +60,9 @@ int render(const RenderOptions &options)
         std::fputc('\n', stderr);
     }
     if (!status.finished()) {
-        std::fprintf(stderr, "dwell: %s; %s is not written\n",
-                     status.failed ? "no worker thread could be started"
-                                   : "the picture was not finished",
-                     qPrintable(options.outputPath));
+        say((status.failed ? tr("no worker thread could be started; %1 is not written")
+                           : tr("the picture was not finished; %1 is not written"))
+                .arg(options.outputPath));
         return 1;
     }
 
@@ -60,10 +70,13 @@ int render(const RenderOptions &options)
     if (!writePicturePng(options.outputPath, renderer.image(), status.scene, &error))
         return cannotWrite(options.outputPath, error);
     const double seconds = std::max(status.seconds, 1e-9);
-    std::fprintf(stderr,
-                 "dwell: %s, %dx%d in %.3f s, %lld iterations, %.3g pixel-iterations per second\n",
-                 qPrintable(options.outputPath), request.width, request.height, seconds,
-                 status.iterations, double(status.iterations) / seconds);
+    say(tr("%1, %2x%3 in %4 s, %5 iterations, %6 pixel-iterations per second")
+            .arg(options.outputPath)
+            .arg(request.width)
+            .arg(request.height)
+            .arg(seconds, 0, 'f', 3)
+            .arg(status.iterations)
+            .arg(double(status.iterations) / seconds, 0, 'g', 3));
     return 0;
 }
 
@@ -77,7 +90,7 @@ int runCommandLine(int argc, char **argv)
     QCommandLineParser parser;
     addRenderOptions(parser);
     if (!parser.parse(QCoreApplication::arguments())) {
-        std::fprintf(stderr, "dwell: %s\nTry 'dwell --help'.\n", qPrintable(parser.errorText()));
+        say(parser.errorText() + '\n' + tr("Try 'dwell --help'."));
         return 2;
     }
     if (parser.isSet(QStringLiteral("help")))
@@ -87,7 +100,7 @@ int runCommandLine(int argc, char **argv)
     QString error;
     const std::optional<RenderOptions> options = renderOptionsFrom(parser, &error);
     if (!options) {
-        std::fprintf(stderr, "dwell: %s\nTry 'dwell --help'.\n", qPrintable(error));
+        say(error + '\n' + tr("Try 'dwell --help'."));
         return 2;
     }
     return render(*options);

@@ -36,7 +36,7 @@ TEST(Drawing, FirstDisplayCreatesAWhiteImageAndStartsNothing)
     EXPECT_EQ(markedRows(view), 0);
 }
 
-TEST(Drawing, ResizeKeepsTheCentreAndStartsOnePass)
+TEST(Drawing, ResizeKeepsTheCenterAndStartsOnePass)
 {
     IdleExplorer explorer;
     MyView &view = explorer.view;

@@ -44,7 +44,7 @@ TEST(History, BackRetracesZoomsClicksDragsAndResetsExactly)
     EXPECT_EQ(view.comp_sequence, passes + 4);
 }
 
-TEST(History, ZoomOutDoublesAboutTheCentreAndKeepsTheOrigin)
+TEST(History, ZoomOutDoublesAboutTheCenterAndKeepsTheOrigin)
 {
     TestExplorer explorer(400, 300, "0 threads");
     MyView &view = explorer.view;

@@ -35,10 +35,10 @@ PlaneWindow PlaneModel::zoomOut(const PlaneWindow &old) const
 {
     const double halfWidth = double(m_width) * 0.5;
     const double halfHeight = double(m_height) * 0.5;
-    const double centreX = old.viewX + old.viewStep * halfWidth;
-    const double centreY = old.viewY - old.viewStep * halfHeight;
+    const double centerX = old.viewX + old.viewStep * halfWidth;
+    const double centerY = old.viewY - old.viewStep * halfHeight;
     const double step = old.viewStep * 2.0;
-    return {centreX - step * halfWidth, centreY + step * halfHeight, step};
+    return {centerX - step * halfWidth, centerY + step * halfHeight, step};
 }
 
 PlaneWindow PlaneModel::resized(const PlaneWindow &old, int width, int height) const

@@ -13,7 +13,7 @@ namespace dwell {
 
 namespace {
 
-class LineColours : public PathTest {
+class LineColors : public PathTest {
 protected:
     // The line's pixels against each dwell coloured alone, with guard bytes
     // after the line that must stay untouched.
@@ -29,7 +29,7 @@ protected:
     }
 };
 
-TEST_P(LineColours, MatchTheOnePixelRule)
+TEST_P(LineColors, MatchTheOnePixelRule)
 {
     std::mt19937 rng(20261207);
     std::uniform_int_distribution<int> dwell(-1, 70000);
@@ -50,7 +50,7 @@ TEST_P(LineColours, MatchTheOnePixelRule)
     expectSame({INT_MIN, INT_MAX, -2, -16, -17, 0, 15, 16, 255, 256, 4095, 4096, 65535, -1}, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, LineColours, testing::ValuesIn(kAllKernelPaths), PathTest::name);
+INSTANTIATE_TEST_SUITE_P(Paths, LineColors, testing::ValuesIn(kAllKernelPaths), PathTest::name);
 
 } // namespace
 

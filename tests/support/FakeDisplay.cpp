@@ -65,13 +65,8 @@ int FakeDisplay::runPendingDisplays(bool merge)
             areas.push_back(*area);
     if (merge && !areas.empty()) {
         NSRect all = areas.front();
-        for (const NSRect &r : areas) {
-            const float left = std::min(all.origin.x, r.origin.x);
-            const float bottom = std::min(all.origin.y, r.origin.y);
-            const float right = std::max(all.origin.x + all.size.width, r.origin.x + r.size.width);
-            const float top = std::max(all.origin.y + all.size.height, r.origin.y + r.size.height);
-            all = {{left, bottom}, {right - left, top - bottom}};
-        }
+        for (const NSRect &r : areas)
+            all = unionRect(all, r);
         areas = {all};
     }
     for (const NSRect &area : areas)
@@ -81,14 +76,10 @@ int FakeDisplay::runPendingDisplays(bool merge)
 
 std::optional<NSRect> FakeDisplay::clipped(NSRect rect) const
 {
-    const NSRect b = bounds();
-    const float left = std::max(rect.origin.x, b.origin.x);
-    const float bottom = std::max(rect.origin.y, b.origin.y);
-    const float right = std::min(rect.origin.x + rect.size.width, b.origin.x + b.size.width);
-    const float top = std::min(rect.origin.y + rect.size.height, b.origin.y + b.size.height);
-    if (!(right > left) || !(top > bottom))
+    const NSRect area = intersectionRect(rect, bounds());
+    if (!(area.size.width > 0) || !(area.size.height > 0))
         return std::nullopt;
-    return NSRect{{left, bottom}, {right - left, top - bottom}};
+    return area;
 }
 
 void FakeDisplay::draw(NSRect rect)

@@ -34,6 +34,8 @@ public:
     static constexpr int kTableSize = 16384;
     // Neither side of the picture may exceed what the tables and line buffers hold.
     static constexpr float kMaxSide = float(kTableSize);
+    // Selections narrower than this are a click that wobbled, not a zoom.
+    static constexpr double kSmallestSelection = 12.0;
 
     MyView(Display &display, ThreadLauncher &threads);
     MyView(const MyView &) = delete;

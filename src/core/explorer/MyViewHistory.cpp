@@ -20,11 +20,11 @@ void MyView::zoomOutButton(const void *sender)
         const double halfWidth = double(frame.size.width) * 0.5;
         const double halfHeight = double(frame.size.height) * 0.5;
         const double step = viewStep;
-        const double centreX = viewX + step * halfWidth;
-        const double centreY = viewY - step * halfHeight;
+        const double centerX = viewX + step * halfWidth;
+        const double centerY = viewY - step * halfHeight;
         viewStep = step * 2.0;
-        viewX = centreX - viewStep * halfWidth;
-        viewY = centreY + viewStep * halfHeight;
+        viewX = centerX - viewStep * halfWidth;
+        viewY = centerY + viewStep * halfHeight;
     }
     startButton(sender);
 }

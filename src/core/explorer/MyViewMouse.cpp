@@ -20,7 +20,7 @@ void MyView::mouseDragged(NSPoint location)
     isDragging = true;
     mouseDragPoint = location;
     mouseDragRect = KXRectTools::makeRectFromPoint(mouseDownPoint, mouseDragPoint);
-    mouseDragRect = KXRectTools::constrainRect(mouseDragRect, frame.size, 12.0);
+    mouseDragRect = KXRectTools::constrainRect(mouseDragRect, frame.size, kSmallestSelection);
     mouseDragRect = KXRectTools::scaleRect(mouseDragRect, frame);
     mouseDragRect = KXRectTools::normalizeRect(mouseDragRect);
     m_display.setNeedsDisplayInRect(mouseDragRect);
@@ -31,7 +31,7 @@ void MyView::mouseUp(NSPoint)
     double newX;
     double newY;
     if (isDragging) {
-        if (mouseDragRect.size.width < 12.0) {
+        if (mouseDragRect.size.width < kSmallestSelection) {
             isDragging = false;
             isSelecting = false;
             return;

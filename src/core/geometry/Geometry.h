@@ -22,4 +22,9 @@ struct NSRect {
     friend bool operator==(const NSRect &, const NSRect &) = default;
 };
 
+// The smallest rectangle holding both, and the part they share (empty or
+// inverted when they share nothing); both expect normalized rectangles.
+NSRect unionRect(NSRect a, NSRect b);
+NSRect intersectionRect(NSRect a, NSRect b);
+
 } // namespace dwell

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "Display.h"
-#include "GraphicsContext.h"
+#include "NullGraphicsContext.h"
 #include "Window.h"
 
 namespace dwell {
 
 // A display that is never shown: the picture lives only in the image buffer.
-class HeadlessDisplay : public Display, public Window, public GraphicsContext {
+class HeadlessDisplay : public Display, public Window {
 public:
     explicit HeadlessDisplay(NSSize size) : m_bounds{{0, 0}, size} {}
     void attach(MyView &view) { m_view = &view; }
@@ -19,21 +19,16 @@ public:
     void setNeedsDisplay(bool) override {}
     void lockFocus() override {}
     void unlockFocus() override {}
-    GraphicsContext &currentContext() override { return *this; }
+    GraphicsContext &currentContext() override { return m_context; }
     RGBAColor selectedTextBackgroundColor() const override { return {0, 0, 0, 1}; }
 
     void makeKeyAndOrderFront() override { displayRect(m_bounds); }
     void setInitialFirstResponder(MyView &) override {}
 
-    void drawImage(const BitmapImage &, NSRect) override {}
-    void fillRect(NSRect, RGBAColor, CompositingOperation) override {}
-    void frameRect(NSRect, RGBAColor) override {}
-    void strokeLine(NSPoint, NSPoint, float) override {}
-    void flushGraphics() override {}
-
 private:
     NSRect m_bounds;
     MyView *m_view = nullptr;
+    NullGraphicsContext m_context;
 };
 
 } // namespace dwell

@@ -7,10 +7,10 @@ namespace dwell {
 
 namespace {
 
-using LineColours = void (*)(const int *, int, std::uint8_t *);
+using LineColors = void (*)(const int *, int, std::uint8_t *);
 
 // Every wide kernel's CPU has AVX2; a forced scalar kernel colours in scalar too.
-LineColours coloursOf(KernelPath path)
+LineColors colorsOf(KernelPath path)
 {
     const bool wide =
         isAvailable(path) && path != KernelPath::Scalar && isAvailable(KernelPath::Avx2);
@@ -28,13 +28,13 @@ void storeDwellColorsScalar(const int *dwells, int count, std::uint8_t *pixels)
 void storeDwellColors(const int *dwells, int count, std::uint8_t *pixels)
 {
     // Chosen once: workers colour every line through here.
-    static const LineColours colours = coloursOf(activeKernelPath());
+    static const LineColors colours = colorsOf(activeKernelPath());
     colours(dwells, count, pixels);
 }
 
 void storeDwellColorsWith(KernelPath path, const int *dwells, int count, std::uint8_t *pixels)
 {
-    coloursOf(path)(dwells, count, pixels);
+    colorsOf(path)(dwells, count, pixels);
 }
 
 } // namespace dwell

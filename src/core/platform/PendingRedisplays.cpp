@@ -12,24 +12,6 @@ bool hasArea(NSRect rect)
     return rect.size.width > 0 && rect.size.height > 0;
 }
 
-NSRect unite(NSRect a, NSRect b)
-{
-    const float left = std::min(a.origin.x, b.origin.x);
-    const float bottom = std::min(a.origin.y, b.origin.y);
-    const float right = std::max(a.origin.x + a.size.width, b.origin.x + b.size.width);
-    const float top = std::max(a.origin.y + a.size.height, b.origin.y + b.size.height);
-    return {{left, bottom}, {right - left, top - bottom}};
-}
-
-NSRect intersect(NSRect a, NSRect b)
-{
-    const float left = std::max(a.origin.x, b.origin.x);
-    const float bottom = std::max(a.origin.y, b.origin.y);
-    const float right = std::min(a.origin.x + a.size.width, b.origin.x + b.size.width);
-    const float top = std::min(a.origin.y + a.size.height, b.origin.y + b.size.height);
-    return {{left, bottom}, {right - left, top - bottom}};
-}
-
 } // namespace
 
 PendingRedisplays::PendingRedisplays(std::function<void()> scheduleFlush)
@@ -44,7 +26,7 @@ void PendingRedisplays::add(NSRect rect)
     std::lock_guard lock(m_mutex);
     if (m_closed)
         return;
-    m_union = m_union ? unite(*m_union, rect) : rect;
+    m_union = m_union ? unionRect(*m_union, rect) : rect;
     scheduleLocked();
 }
 
@@ -83,7 +65,7 @@ std::optional<NSRect> PendingRedisplays::take(NSRect bounds)
         requested = bounds;
     if (!requested)
         return std::nullopt;
-    const NSRect clipped = intersect(*requested, bounds);
+    const NSRect clipped = intersectionRect(*requested, bounds);
     if (!hasArea(clipped))
         return std::nullopt;
     return clipped;
