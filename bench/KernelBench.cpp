@@ -35,7 +35,7 @@ void renderScene(benchmark::State &state, KernelPath path, const KernelScene &sc
 
 void registerKernelBenchmarks()
 {
-    for (const KernelScene *scene : {&kDefaultScene, &kSeahorseScene})
+    for (const KernelScene *scene : kKernelScenes)
         for (const KernelPath path : kAllKernelPaths) {
             if (!isAvailable(path))
                 continue;

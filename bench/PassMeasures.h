@@ -3,11 +3,12 @@
 #include <string>
 #include <vector>
 
-namespace dwell {
-
 namespace benchmark {
 class State;
 }
+
+namespace dwell {
+
 class MyView;
 
 // Registers "<prefix>/<n>_threads" for 1, 2 and as many threads as cores,

@@ -17,8 +17,20 @@ struct KernelScene {
 inline constexpr KernelScene kDefaultScene{
     "default", -2.5, 768 * (4.0 / 1024) / 2, 4.0 / 1024, 1000, 1024, 768};
 
-// A deep, busy window in seahorse valley: long orbits next to quick escapes.
-inline constexpr KernelScene kSeahorseScene{
-    "seahorse", -0.7436439 - 256 * 1e-7, 0.1318259 + 192 * 1e-7, 1e-7, 5000, 512, 384};
+// The same window at a high limit, smaller: most of the work is the interior.
+inline constexpr KernelScene kDefaultDeepScene{
+    "default-20000", -2.5, 384 * (4.0 / 512) / 2, 4.0 / 512, 20000, 512, 384};
+
+// Around the period-3 bulb at the top of the cardioid: nearly all interior.
+inline constexpr KernelScene kBulbScene{
+    "bulb3-50000", -0.1225 - 128 * (0.3 / 256), 0.745 + 96 * (0.3 / 256), 0.3 / 256, 50000, 256,
+    192};
+
+// A spiral in seahorse valley: long orbits next to quick escapes, almost no interior.
+inline constexpr KernelScene kSpiralScene{
+    "spiral-4000", -0.7436439 - 256 * 1e-7, 0.1318259 + 192 * 1e-7, 1e-7, 4000, 512, 384};
+
+inline constexpr const KernelScene *kKernelScenes[] = {&kDefaultScene, &kDefaultDeepScene,
+                                                       &kBulbScene, &kSpiralScene};
 
 } // namespace dwell

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -65,6 +66,38 @@ TEST_P(Differential, BoundaryRegionsWithMixedDwells)
                     .w = 256});
         expectSame({.x = 0.25, .y = r * 1e-3, .step = 1e-4, .maxdwell = 2000, .w = 300});
     }
+}
+
+TEST_P(Differential, OrbitsThatRepeatLateOrNearlyRepeat)
+{
+    // Lines that hold bounded points, which the wide paths may finish early.
+    const auto expectSameWithBounded = [this](const LineArgs &args) {
+        expectSame(args);
+        const std::vector<int> dwells = runLine(KernelPath::Scalar, args).dwells;
+        EXPECT_NE(std::count(dwells.begin(), dwells.end(), -1), 0) << describe(args);
+    };
+    // Long cycles: period-2^k windows near the Feigenbaum point, the
+    // period-3 minibrot and the period-3 and period-4 bulbs.
+    expectSameWithBounded({.x = -1.4013, .step = 2e-6, .maxdwell = 30000, .w = 48});
+    expectSameWithBounded({.x = -1.7549, .step = 1e-5, .maxdwell = 30000, .w = 48});
+    expectSameWithBounded(
+        {.x = -0.1225 - 0.05, .y = 0.7449, .step = 2e-3, .maxdwell = 20000, .w = 48});
+    expectSameWithBounded(
+        {.x = -1.3107 - 0.03, .y = 0.01, .step = 1.5e-3, .maxdwell = 20000, .w = 48});
+    // Cycles that start late: slow convergence next to the cardioid's cusp
+    // and its period-2 neck; and orbits that linger near a fixed point,
+    // coming close to repeating, before they escape or reach the limit.
+    expectSameWithBounded({.x = 0.25 - 4e-6, .step = 2e-7, .maxdwell = 40000, .w = 40});
+    expectSameWithBounded({.x = -0.75, .y = 2e-5, .step = 1e-6, .maxdwell = 40000, .w = 40});
+    // Starting from a point of a cycle: the very first iterates repeat.
+    expectSame({.originX = 0.0, .originY = 0.0, .x = -1.0, .step = 0.0, .maxdwell = 5000, .w = 40});
+    expectSame({.originX = -0.0,
+                .originY = -0.0,
+                .x = 0.0,
+                .y = -0.0,
+                .step = -0.0,
+                .maxdwell = 5000,
+                .w = 20});
 }
 
 TEST_P(Differential, EveryWidthAndLimitNearTheLaneCount)

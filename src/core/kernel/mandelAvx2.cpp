@@ -27,21 +27,27 @@ struct Avx2Lanes {
     }
 
     static Mask either(Mask a, Mask b) { return _mm256_or_pd(a, b); }
+    static Mask both(Mask a, Mask b) { return _mm256_and_pd(a, b); }
+    // Ordered: a NaN equals nothing.
+    static Mask equal(Vec a, Vec b) { return _mm256_cmp_pd(a, b, _CMP_EQ_OQ); }
+    static Vec add(Vec a, Vec b) { return _mm256_add_pd(a, b); }
+    static Vec sub(Vec a, Vec b) { return _mm256_sub_pd(a, b); }
+    static Vec blend(Mask m, Vec ifSet, Vec otherwise)
+    {
+        return _mm256_blendv_pd(otherwise, ifSet, m);
+    }
     static bool none(Mask m) { return _mm256_testz_pd(m, m) != 0; }
     static unsigned bits(Mask m) { return unsigned(_mm256_movemask_pd(m)); }
 
-    static Vec select(unsigned laneBits, Vec ifSet, Vec otherwise)
+    static Mask maskOf(unsigned laneBits)
     {
         const __m256i lane = _mm256_setr_epi64x(1, 2, 4, 8);
-        const __m256i chosen =
-            _mm256_cmpeq_epi64(_mm256_and_si256(_mm256_set1_epi64x(laneBits), lane), lane);
-        return _mm256_blendv_pd(otherwise, ifSet, _mm256_castsi256_pd(chosen));
+        return _mm256_castsi256_pd(
+            _mm256_cmpeq_epi64(_mm256_and_si256(_mm256_set1_epi64x(laneBits), lane), lane));
     }
 
-    static Vec withLane(Vec v, int lane, double value)
-    {
-        return select(1u << lane, broadcast(value), v);
-    }
+    static void store(double *lanes, Vec v) { _mm256_storeu_pd(lanes, v); }
+    static Vec load(const double *lanes) { return _mm256_loadu_pd(lanes); }
 };
 
 } // namespace

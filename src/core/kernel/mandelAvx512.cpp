@@ -27,18 +27,22 @@ struct Avx512Lanes {
     }
 
     static Mask either(Mask a, Mask b) { return Mask(a | b); }
+    static Mask both(Mask a, Mask b) { return Mask(a & b); }
+    // Ordered: a NaN equals nothing.
+    static Mask equal(Vec a, Vec b) { return _mm512_cmp_pd_mask(a, b, _CMP_EQ_OQ); }
+    static Vec add(Vec a, Vec b) { return _mm512_add_pd(a, b); }
+    static Vec sub(Vec a, Vec b) { return _mm512_sub_pd(a, b); }
+    static Vec blend(Mask m, Vec ifSet, Vec otherwise)
+    {
+        return _mm512_mask_mov_pd(otherwise, m, ifSet);
+    }
     static bool none(Mask m) { return m == 0; }
     static unsigned bits(Mask m) { return m; }
 
-    static Vec select(unsigned laneBits, Vec ifSet, Vec otherwise)
-    {
-        return _mm512_mask_mov_pd(otherwise, Mask(laneBits), ifSet);
-    }
+    static Mask maskOf(unsigned laneBits) { return Mask(laneBits); }
 
-    static Vec withLane(Vec v, int lane, double value)
-    {
-        return select(1u << lane, broadcast(value), v);
-    }
+    static void store(double *lanes, Vec v) { _mm512_storeu_pd(lanes, v); }
+    static Vec load(const double *lanes) { return _mm512_loadu_pd(lanes); }
 };
 
 } // namespace

@@ -30,11 +30,25 @@ struct LineParams {
 // pixel finishes takes the next pixel of the line at once; the line's real
 // parts are handed out in pixel order, so each is the same running sum the
 // reference forms.
+//
+// A lane whose iterate equals, in both parts, one it had earlier finishes as
+// bounded: the iteration is a deterministic map, so from there the orbit
+// repeats iterates that have all been tested and never escapes, which is what
+// the plain loop would find at the limit. Equality is ordered ==. A NaN never
+// equals itself, so a NaN orbit still runs to the limit. +0 == -0: two
+// iterates that differ only in the sign of a zero part have futures whose
+// parts differ at most in the signs of zeros, because a zero's sign only
+// reaches a later part through a product or sum that is itself zero; the
+// escape test sees squares, so it decides alike for both. Every kCheckEvery
+// iterations a lane compares its iterate with the one it saved, then saves
+// anew on a schedule of doubling gaps: once a gap exceeds the orbit's tail
+// and kCheckEvery times its period, the cycle is found.
 template <class L, int N> class LaneEngine {
     using Vec = typename L::Vec;
     using Mask = typename L::Mask;
     static constexpr int kWidth = L::kWidth;
     static constexpr int kLanes = kWidth * N;
+    static constexpr long long kCheckEvery = 16;
 
     struct Slot {
         int pixel;
@@ -77,16 +91,28 @@ private:
             for (int v = 1; v < N; ++v)
                 any = L::either(any, escaped[v]);
             const bool done = ++t == m_minDeadline;
+            Mask cycled[N];
+            bool checked = false;
+            if (t % kCheckEvery == 0) {
+                checked = true;
+#pragma GCC unroll 16
+                for (int v = 0; v < N; ++v) {
+                    cycled[v] = repeats(v, zr[v], zi[v]);
+                    any = L::either(any, cycled[v]);
+                }
+            }
             if (L::none(any) && !done)
                 continue;
             unsigned bits[N];
+            unsigned cycledBits[N];
 #pragma GCC unroll 16
             for (int v = 0; v < N; ++v) {
                 m_zr[v] = zr[v];
                 m_zi[v] = zi[v];
                 bits[v] = L::bits(escaped[v]);
+                cycledBits[v] = checked ? L::bits(cycled[v]) & ~bits[v] : 0;
             }
-            retire(bits, t, done);
+            retire(bits, cycledBits, t, done);
 #pragma GCC unroll 16
             for (int v = 0; v < N; ++v) {
                 zr[v] = m_zr[v];
@@ -95,46 +121,73 @@ private:
         }
     }
 
-    // After step t - 1: the lanes that escaped on it, and when done those
-    // that have now run for the whole limit.
-    __attribute__((noinline)) void retire(const unsigned (&escaped)[N], long long t, bool done)
+    // Compares vector v's lanes with their saved iterates, then saves those
+    // whose countdown of checks has run out, and doubles their next gap.
+    Mask repeats(int v, Vec zr, Vec zi)
     {
-        for (int v = 0; v < N; ++v)
+        const Mask same = L::both(L::equal(zr, m_savedR[v]), L::equal(zi, m_savedI[v]));
+        const Vec countdown = L::sub(m_countdown[v], L::broadcast(1.0));
+        const Mask due = L::equal(countdown, L::broadcast(0.0));
+        m_savedR[v] = L::blend(due, zr, m_savedR[v]);
+        m_savedI[v] = L::blend(due, zi, m_savedI[v]);
+        m_gap[v] = L::blend(due, L::add(m_gap[v], m_gap[v]), m_gap[v]);
+        m_countdown[v] = L::blend(due, m_gap[v], countdown);
+        return same;
+    }
+
+    // After step t - 1: the lanes that escaped on it, those whose orbit
+    // repeats, and when done those that have now run for the whole limit.
+    __attribute__((noinline)) void retire(const unsigned (&escaped)[N], const unsigned (&cycled)[N],
+                                          long long t, bool done)
+    {
+        for (int v = 0; v < N; ++v) {
             if (const unsigned bits = escaped[v] & m_occupied[v])
                 replace(v, bits, t - 1, t);
+            if (const unsigned bits = cycled[v] & m_occupied[v])
+                replace(v, bits, t, t, true);
+        }
         if (done)
             retireAtLimit(t);
     }
 
     // Stores the pixels of the given lanes of vector v, whose dwell is
-    // now - start, and gives each lane the next pixel (or parks it at the
-    // fixed point 0 when the line has none left).
-    void replace(int v, unsigned bits, long long now, long long nextStart)
+    // now - start (or the limit, for bounded ones), and gives each lane the
+    // next pixel (or parks it at the fixed point 0 when the line has none left).
+    void replace(int v, unsigned bits, long long now, long long nextStart, bool bounded = false)
     {
-        Vec cx = m_cx[v];
+        double cx[kWidth];
+        L::store(cx, m_cx[v]);
         unsigned refilled = 0;
         for (unsigned rest = bits; rest != 0; rest &= rest - 1) {
             const int l = __builtin_ctz(rest);
             Slot &slot = m_slots[v * kWidth + l];
             if (m_occupied[v] & (1u << l))
-                finish(slot, int(now - slot.start));
+                finish(slot, bounded ? m_p.maxdwell : int(now - slot.start));
             if (m_next < m_p.w) {
                 slot = {m_next++, nextStart};
-                cx = L::withLane(cx, l, m_nextX);
+                cx[l] = m_nextX;
                 m_nextX += m_p.step;
                 refilled |= 1u << l;
             } else {
-                cx = L::withLane(cx, l, 0.0);
+                cx[l] = 0.0;
             }
         }
         m_busy += __builtin_popcount(refilled) - __builtin_popcount(m_occupied[v] & bits);
         m_occupied[v] = (m_occupied[v] & ~bits) | refilled;
-        const unsigned parked = bits & ~refilled;
-        m_cx[v] = cx;
-        m_zr[v] = L::select(parked, L::broadcast(0.0),
-                            L::select(refilled, L::broadcast(m_p.originX), m_zr[v]));
-        m_zi[v] = L::select(parked, L::broadcast(0.0),
-                            L::select(refilled, L::broadcast(m_p.originY), m_zi[v]));
+        m_cx[v] = L::load(cx);
+        const Mask fresh = L::maskOf(refilled);
+        const Mask parked = L::maskOf(bits & ~refilled);
+        const Mask changed = L::maskOf(bits);
+        const Vec zero = L::broadcast(0.0);
+        m_zr[v] = L::blend(parked, zero, L::blend(fresh, L::broadcast(m_p.originX), m_zr[v]));
+        m_zi[v] = L::blend(parked, zero, L::blend(fresh, L::broadcast(m_p.originY), m_zi[v]));
+        // Nothing saved yet equals a NaN; the first check saves.
+        const Vec nothing = L::broadcast(__builtin_nan(""));
+        const Vec one = L::broadcast(1.0);
+        m_savedR[v] = L::blend(changed, nothing, m_savedR[v]);
+        m_savedI[v] = L::blend(changed, nothing, m_savedI[v]);
+        m_countdown[v] = L::blend(changed, one, m_countdown[v]);
+        m_gap[v] = L::blend(changed, one, m_gap[v]);
     }
 
     void finish(const Slot &slot, int dwell)
@@ -175,6 +228,12 @@ private:
     Vec m_zr[N]{};
     Vec m_zi[N]{};
     Vec m_cx[N]{};
+    // Per lane: the iterate saved for the cycle check, and the checks until
+    // the next save and between saves, as doubles to stay in vectors.
+    Vec m_savedR[N]{};
+    Vec m_savedI[N]{};
+    Vec m_countdown[N]{};
+    Vec m_gap[N]{};
 };
 
 template <class L, int N>
