@@ -22,9 +22,13 @@ inline constexpr KernelScene kDefaultDeepScene{
     "default-20000", -2.5, 384 * (4.0 / 512) / 2, 4.0 / 512, 20000, 512, 384};
 
 // Around the period-3 bulb at the top of the cardioid: nearly all interior.
-inline constexpr KernelScene kBulbScene{
-    "bulb3-50000", -0.1225 - 128 * (0.3 / 256), 0.745 + 96 * (0.3 / 256), 0.3 / 256, 50000, 256,
-    192};
+inline constexpr KernelScene kBulbScene{"bulb3-50000",
+                                        -0.1225 - 128 * (0.3 / 256),
+                                        0.745 + 96 * (0.3 / 256),
+                                        0.3 / 256,
+                                        50000,
+                                        256,
+                                        192};
 
 // A spiral in seahorse valley: long orbits next to quick escapes, almost no interior.
 inline constexpr KernelScene kSpiralScene{

@@ -1,9 +1,9 @@
 #include "ExplorerWidget.h"
 #include "ExplorerPlatform.h"
-#include "FakeControls.h"
-#include "KernelColors.h"
+#include "KernelOracle.h"
 #include "MyView.h"
 #include "QtInput.h"
+#include "StaticControls.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <thread>
 
@@ -20,12 +21,20 @@ namespace {
 
 constexpr int kWidth = 200;
 constexpr int kHeight = 100;
-constexpr int kMaxDwell = 64;
+
+using Rgb = std::array<std::uint8_t, 3>;
 
 Rgb rgbAt(const QImage &image, int x, int y)
 {
     const QRgb pixel = image.pixel(x, y);
     return {std::uint8_t(qRed(pixel)), std::uint8_t(qGreen(pixel)), std::uint8_t(qBlue(pixel))};
+}
+
+// A pixel of a picture of the view's size, in the image buffer's format.
+Rgb rgbAt(const std::vector<std::uint8_t> &picture, int x, int y)
+{
+    const std::size_t at = 3 * (std::size_t(y) * kWidth + std::size_t(x));
+    return {picture[at], picture[at + 1], picture[at + 2]};
 }
 
 // A launched explorer widget beside a focusable sibling, on the offscreen
@@ -47,7 +56,7 @@ protected:
             {&m_threads, &m_dwells, &m_randomizer, &m_origin, &m_clear, &m_escapeRadius});
         m_explorer->launch();
         ASSERT_TRUE(input::waitForActive(m_container.get()));
-        ASSERT_TRUE(finishPass());
+        ASSERT_TRUE(waitForPass(*m_explorer));
         // Past the moment of activation, so that presses count as clicks.
         QTest::qWait(200);
     }
@@ -55,11 +64,12 @@ protected:
     void TearDown() override { m_container.reset(); }
 
     MyView &view() { return m_explorer->view(); }
-    PlaneWindow plane() { return {view().viewX, view().viewY, view().viewStep}; }
-    static std::vector<Rgb> lineOf(const PlaneWindow &plane, int line)
+    // What the kernel makes of the view's scene now.
+    std::vector<std::uint8_t> kernelPicture()
     {
-        return expectedLine(Scene{plane, 0.0, 0.0, kMaxDwell}, line, kWidth);
+        return kernelPixels(view().scene(), kWidth, kHeight);
     }
+    int wrongSurfaceRows() { return wrongRows(m_explorer->surface(), view().scene()); }
 
     int passNumber()
     {
@@ -67,45 +77,15 @@ protected:
         return view().comp_sequence;
     }
 
-    // Waits for the pass to be stored, for its workers to end and for their
-    // last redisplays to reach the surface.
-    bool finishPass()
-    {
-        const bool stored = QTest::qWaitFor([this] {
-            std::lock_guard lock(view().workLock);
-            return view().lastLine >= view().height + view().num_threads;
-        });
-        const bool ended = m_explorer->platform().waitForWorkers(10000);
-        QTest::qWait(50);
-        return stored && ended;
-    }
-
-    // Rows of the surface that differ anywhere from the kernel's picture.
-    int wrongRows(const QImage &image)
-    {
-        int wrong = 0;
-        for (int line = 0; line < image.height(); ++line) {
-            const std::vector<Rgb> expected =
-                expectedLine(Scene{plane(), 0.0, 0.0, kMaxDwell}, line, image.width());
-            for (int x = 0; x < image.width(); ++x) {
-                if (rgbAt(image, x, line) != expected[std::size_t(x)]) {
-                    ++wrong;
-                    break;
-                }
-            }
-        }
-        return wrong;
-    }
-
     std::unique_ptr<QWidget> m_container;
     ExplorerWidget *m_explorer = nullptr;
     QLineEdit *m_sibling = nullptr;
-    FakeMenu m_threads{"2 threads"};
-    FakeMenu m_dwells{"64 iterations"};
-    FakeSwitch m_randomizer;
-    FakeSwitch m_origin;
-    FakeSwitch m_clear;
-    FakeSlider m_escapeRadius;
+    StaticMenu m_threads{"2 threads"};
+    StaticMenu m_dwells{"64 iterations"};
+    StaticSwitch m_randomizer;
+    StaticSwitch m_origin;
+    StaticSwitch m_clear;
+    StaticSlider m_escapeRadius;
 };
 
 } // namespace
@@ -114,29 +94,24 @@ TEST_F(ExplorerWidgetTest, WorkersStripsLandOnTheirImageLines)
 {
     EXPECT_EQ(view().frame, (NSRect{{0, 0}, {kWidth, kHeight}}));
     EXPECT_EQ(m_explorer->surface().size(), QSize(kWidth, kHeight));
-    EXPECT_EQ(wrongRows(m_explorer->surface()), 0);
+    EXPECT_EQ(wrongSurfaceRows(), 0);
     // Exposing the widget shows exactly the surface.
     const QImage shown = m_explorer->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shown, m_explorer->surface());
 }
 
-TEST_F(ExplorerWidgetTest, ResizeIsDrawnAtOnceSoAStartRightAfterItKeepsEveryLine)
-{
-    m_randomizer.value = 1;
-    const int before = passNumber();
-    m_explorer->setFixedSize(260, 120);
-    EXPECT_EQ(view().frame.size, (NSSize{260, 120})) << "drawn before any later event";
-    view().startButton(nullptr);
-    ASSERT_TRUE(finishPass());
-    EXPECT_EQ(passNumber(), before + 3) << "the resize's supersession and pass, then the start";
-    EXPECT_EQ(view().height, 120);
-    EXPECT_EQ(m_explorer->surface().size(), QSize(260, 120));
-    EXPECT_EQ(wrongRows(m_explorer->surface()), 0);
-}
-
 TEST_F(ExplorerWidgetTest, MousePointsAndTheSelectionAreFlipped)
 {
-    const PlaneWindow old = plane();
+    // Only the primary button selects and zooms.
+    const int before = passNumber();
+    input::press(m_explorer, {50, 25}, Qt::RightButton);
+    input::release(m_explorer, {50, 25}, Qt::RightButton);
+    input::press(m_explorer, {50, 25}, Qt::MiddleButton);
+    input::release(m_explorer, {50, 25}, Qt::MiddleButton);
+    EXPECT_FALSE(view().isSelecting);
+    EXPECT_EQ(passNumber(), before);
+
+    const std::vector<std::uint8_t> old = kernelPicture();
     input::press(m_explorer, {30, 20});
     EXPECT_TRUE(view().isSelecting);
     EXPECT_EQ(view().mouseDownPoint, (NSPoint{30, 80}));
@@ -153,34 +128,16 @@ TEST_F(ExplorerWidgetTest, MousePointsAndTheSelectionAreFlipped)
     // Qt rows 20 to 79 and columns 30 to 149: the frame's top-left corner,
     // and the picture just outside it.
     EXPECT_EQ(rgbAt(surface, 30, 20), frame);
-    const std::vector<Rgb> above = lineOf(old, 19);
-    const std::vector<Rgb> below = lineOf(old, 80);
-    EXPECT_EQ(rgbAt(surface, 90, 19), above[90]);
-    EXPECT_EQ(rgbAt(surface, 90, 80), below[90]);
-    EXPECT_EQ(rgbAt(surface, 29, 50), lineOf(old, 50)[29]);
+    EXPECT_EQ(rgbAt(surface, 90, 19), rgbAt(old, 90, 19));
+    EXPECT_EQ(rgbAt(surface, 90, 80), rgbAt(old, 90, 80));
+    EXPECT_EQ(rgbAt(surface, 29, 50), rgbAt(old, 29, 50));
 
     // Releasing zooms into the selection.
     input::release(m_explorer, {130, 80});
     EXPECT_FALSE(view().isSelecting);
-    ASSERT_TRUE(finishPass());
-    EXPECT_EQ(wrongRows(m_explorer->surface()), 0) << "the selection is gone with the new pass";
-}
-
-TEST_F(ExplorerWidgetTest, ClickZoomsAboutThePressedPixelWithThePrimaryButtonOnly)
-{
-    const int before = passNumber();
-    input::press(m_explorer, {50, 25}, Qt::RightButton);
-    input::release(m_explorer, {50, 25}, Qt::RightButton);
-    input::press(m_explorer, {50, 25}, Qt::MiddleButton);
-    input::release(m_explorer, {50, 25}, Qt::MiddleButton);
-    EXPECT_FALSE(view().isSelecting);
-    EXPECT_EQ(passNumber(), before);
-
-    input::click(m_explorer, {50, 25});
     EXPECT_EQ(passNumber(), before + 1);
-    EXPECT_EQ(view().mouseDownPoint, (NSPoint{50, 75}));
-    ASSERT_TRUE(finishPass());
-    EXPECT_EQ(wrongRows(m_explorer->surface()), 0);
+    ASSERT_TRUE(waitForPass(*m_explorer));
+    EXPECT_EQ(wrongSurfaceRows(), 0) << "the selection is gone with the new pass";
 }
 
 TEST_F(ExplorerWidgetTest, TheClickThatActivatesTheWindowOnlyActivates)
@@ -207,7 +164,7 @@ TEST_F(ExplorerWidgetTest, TheClickThatActivatesTheWindowOnlyActivates)
     QTest::qWait(200);
     input::click(m_explorer, {50, 25});
     EXPECT_EQ(passNumber(), before + 1);
-    ASSERT_TRUE(finishPass());
+    ASSERT_TRUE(waitForPass(*m_explorer));
 }
 
 TEST_F(ExplorerWidgetTest, EveryKeyPressReachesKeyDownAndKeepsTheFocus)
@@ -235,10 +192,9 @@ TEST_F(ExplorerWidgetTest, KeyStrokeVanishesOnlyWhereRedisplayed)
 {
     // The stroke's centre line rises 4 for 3 across from view (-100, -100):
     // it crosses Qt pixel (20, 40) and (35, 20).
-    const std::vector<Rgb> line40 = lineOf(plane(), 40);
-    const std::vector<Rgb> line20 = lineOf(plane(), 20);
-    ASSERT_NE(line40[20], (Rgb{0, 0, 0}));
-    ASSERT_NE(line20[35], (Rgb{0, 0, 0}));
+    const std::vector<std::uint8_t> picture = kernelPicture();
+    ASSERT_NE(rgbAt(picture, 20, 40), (Rgb{0, 0, 0}));
+    ASSERT_NE(rgbAt(picture, 35, 20), (Rgb{0, 0, 0}));
 
     testing::internal::CaptureStdout();
     input::key(m_container.get(), Qt::Key_Space);
@@ -246,7 +202,7 @@ TEST_F(ExplorerWidgetTest, KeyStrokeVanishesOnlyWhereRedisplayed)
     const QImage &surface = m_explorer->surface();
     EXPECT_EQ(rgbAt(surface, 20, 40), (Rgb{0, 0, 0}));
     EXPECT_EQ(rgbAt(surface, 35, 20), (Rgb{0, 0, 0}));
-    EXPECT_EQ(rgbAt(surface, 150, 40), line40[150]) << "away from the stroke";
+    EXPECT_EQ(rgbAt(surface, 150, 40), rgbAt(picture, 150, 40)) << "away from the stroke";
 
     // A worker's strip request for image line 40, made under the work lock.
     std::thread worker([this] {
@@ -254,13 +210,13 @@ TEST_F(ExplorerWidgetTest, KeyStrokeVanishesOnlyWhereRedisplayed)
         m_explorer->platform().setNeedsDisplayInRect({{0, float(kHeight - 1 - 40)}, {kWidth, 1}});
     });
     worker.join();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rgbAt(surface, 20, 40) == line40[20]; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rgbAt(surface, 20, 40) == rgbAt(picture, 20, 40); }));
     EXPECT_EQ(rgbAt(surface, 35, 20), (Rgb{0, 0, 0})) << "outside the strip the stroke stays";
     EXPECT_EQ(rgbAt(surface, 20, 39), (Rgb{0, 0, 0}));
 
     std::thread([this] { m_explorer->platform().setNeedsDisplay(true); }).join();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rgbAt(surface, 35, 20) == line20[35]; }));
-    EXPECT_EQ(wrongRows(surface), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rgbAt(surface, 35, 20) == rgbAt(picture, 35, 20); }));
+    EXPECT_EQ(wrongSurfaceRows(), 0);
 }
 
 } // namespace dwell

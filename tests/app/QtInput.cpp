@@ -1,10 +1,44 @@
 #include "QtInput.h"
 
+#include "ExplorerPlatform.h"
+#include "ExplorerWidget.h"
+#include "KernelOracle.h"
+#include "MyView.h"
+
+#include <QImage>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+#include <mutex>
+
 namespace dwell {
+
+bool waitForPass(ExplorerWidget &explorer)
+{
+    MyView &view = explorer.view();
+    const bool stored = QTest::qWaitFor([&view] {
+        std::lock_guard lock(view.workLock);
+        return view.comp_sequence > 0 && view.lastLine >= view.height + view.num_threads;
+    });
+    const bool ended = explorer.platform().waitForWorkers(10000);
+    QTest::qWait(50);
+    return stored && ended;
+}
+
+int wrongRows(const QImage &surface, const Scene &scene)
+{
+    const int w = surface.width();
+    const QImage rgb = surface.convertToFormat(QImage::Format_RGB888);
+    const std::vector<std::uint8_t> expected = kernelPixels(scene, w, surface.height());
+    int wrong = 0;
+    for (int line = 0; line < surface.height(); ++line) {
+        const auto row = expected.begin() + std::ptrdiff_t(3) * w * line;
+        wrong += !std::equal(row, row + 3 * w, rgb.constScanLine(line));
+    }
+    return wrong;
+}
 
 namespace input {
 

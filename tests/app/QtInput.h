@@ -2,10 +2,20 @@
 
 #include <Qt>
 
+class QImage;
 class QPoint;
 class QWidget;
 
 namespace dwell {
+
+class ExplorerWidget;
+struct Scene;
+
+// Waits for the explorer's pass to be stored, for its workers to end and for
+// their last redisplays to reach the surface.
+bool waitForPass(ExplorerWidget &explorer);
+// Rows of the surface that differ anywhere from the kernel's picture of the scene.
+int wrongRows(const QImage &surface, const Scene &scene);
 
 // Input through the window system interface, as the platform would deliver
 // it: to the window, which hands it on, so activation and focus take part.

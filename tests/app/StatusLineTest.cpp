@@ -1,13 +1,7 @@
 #include "StatusLine.h"
-#include "ExplorerPlatform.h"
-#include "ExplorerWidget.h"
-#include "MainWindow.h"
-#include "MyView.h"
 #include "StatusFigures.h"
 
 #include <QLabel>
-#include <QProgressBar>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -34,35 +28,6 @@ TEST(StatusFigures, FormatThePassesFigures)
     EXPECT_EQ(StatusFigures::durationText(0.9999), "999.9 ms");
     EXPECT_EQ(StatusFigures::durationText(0.99996), "1.00 s");
     EXPECT_EQ(StatusFigures::durationText(2.345), "2.35 s");
-}
-
-TEST(StatusLine, ShowsTheFinishedPassUnderTheView)
-{
-    MainWindow window;
-    window.explorer().launch();
-    MyView &view = window.explorer().view();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.explorer().passStatus().finished(); }));
-    ASSERT_TRUE(window.explorer().platform().waitForWorkers(10000));
-
-    auto &line = *window.findChild<StatusLine *>("statusLine");
-    line.refresh();
-    const PassStatus status = window.explorer().passStatus();
-    const auto &progress = *line.findChild<QProgressBar *>("passProgress");
-    EXPECT_EQ(progress.maximum(), status.height);
-    EXPECT_EQ(progress.value(), status.height);
-    EXPECT_EQ(line.findChild<QLabel *>("passLabel")->text(),
-              QString("Pass %1").arg(status.sequence));
-    EXPECT_EQ(line.findChild<QLabel *>("windowLabel")->text(),
-              StatusFigures::windowText(status.scene.window, status.width, status.height));
-    EXPECT_EQ(status.height, view.height);
-    // A finished pass shows the core's own time for it, and the rate it gives.
-    ASSERT_GT(status.seconds, 0);
-    EXPECT_EQ(line.findChild<QLabel *>("timingLabel")->text(),
-              StatusFigures::durationText(status.seconds) + QString::fromUtf8(" \u00b7 ") +
-                  StatusFigures::rateText(status.iterations, status.seconds));
-    // The line sits below the view and leaves its size alone.
-    EXPECT_GE(line.geometry().top(), window.explorer().geometry().bottom());
-    EXPECT_EQ(window.explorer().size(), window.explorer().sizeHint());
 }
 
 TEST(StatusLine, SaysSoWhenNoWorkerCouldStart)

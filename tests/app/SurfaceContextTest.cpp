@@ -48,14 +48,4 @@ TEST(SurfaceContext, FrameAndFillStayInsideTheFlippedRectangle)
     EXPECT_EQ(surface.pixel(2, 0), qRgb(255, 255, 255));
 }
 
-TEST(SurfaceContext, FlushIsOnlyRecorded)
-{
-    QImage surface = whiteSurface(40, 40);
-    SurfaceContext context(surface);
-    context.strokeLine({0, 0}, {40, 40}, 6);
-    EXPECT_FALSE(context.flushRequested());
-    context.flushGraphics();
-    EXPECT_TRUE(context.flushRequested());
-}
-
 } // namespace dwell

@@ -112,8 +112,13 @@ TEST(RenderCommand, WritesTheKernelsPicture)
     const double viewY = image.text("ViewY").toDouble();
     EXPECT_DOUBLE_EQ(step, 0.5 / 33);
     EXPECT_DOUBLE_EQ(viewX + step * 16.5, -0.75);
-    const std::vector<std::uint8_t> expected =
-        kernelPixels(Scene{{viewX, viewY, step}, 0.01, 0, 600, 9}, 33, 21);
+    EXPECT_DOUBLE_EQ(viewY - step * 10.5, 0.1);
+    EXPECT_TRUE(image.text("Unfinished").isEmpty());
+    const Scene scene{{viewX, viewY, step}, 0.01, 0, 600, 9};
+    EXPECT_TRUE(
+        run.standardError.contains(QString(", %1 iterations, ").arg(kernelTotal(scene, 33, 21))))
+        << qPrintable(run.standardError);
+    const std::vector<std::uint8_t> expected = kernelPixels(scene, 33, 21);
     for (int r = 0; r < 21; ++r)
         ASSERT_TRUE(std::equal(image.constScanLine(r), image.constScanLine(r) + 3 * 33,
                                expected.begin() + 3 * 33 * r))

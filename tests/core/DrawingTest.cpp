@@ -40,9 +40,7 @@ TEST(Drawing, ResizeKeepsTheCenterAndStartsOnePass)
 {
     IdleExplorer explorer;
     MyView &view = explorer.view;
-    view.viewX = -2.0;
-    view.viewY = 1.5;
-    view.viewStep = 0.01;
+    view.setPlaneWindow({-2.0, 1.5, 0.01});
 
     explorer.display.setBounds({{0, 0}, {500, 300}});
     explorer.display.displayRect({{0, 0}, {500, 300}});

@@ -4,15 +4,6 @@
 
 namespace dwell {
 
-namespace {
-
-PlaneWindow windowOf(const MyView &view)
-{
-    return {view.viewX, view.viewY, view.viewStep};
-}
-
-} // namespace
-
 TEST(History, BackRetracesZoomsClicksDragsAndResetsExactly)
 {
     TestExplorer explorer(400, 300, "0 threads");
@@ -20,22 +11,22 @@ TEST(History, BackRetracesZoomsClicksDragsAndResetsExactly)
     explorer.launch();
     EXPECT_FALSE(view.canGoBack());
 
-    std::vector<PlaneWindow> seen{windowOf(view)};
+    std::vector<PlaneWindow> seen{view.scene().window};
     view.mouseDown({123, 77});
     view.mouseUp({123, 77});
-    seen.push_back(windowOf(view));
+    seen.push_back(view.scene().window);
     view.mouseDown({100, 200});
     view.mouseDragged({300, 120});
     view.mouseUp({300, 120});
-    seen.push_back(windowOf(view));
+    seen.push_back(view.scene().window);
     view.zoomOutButton(nullptr);
-    seen.push_back(windowOf(view));
+    seen.push_back(view.scene().window);
     view.resetButton(nullptr);
 
     const int passes = view.comp_sequence;
     for (int back = 1; !seen.empty(); ++back) {
         view.backButton(nullptr);
-        EXPECT_EQ(windowOf(view), seen.back());
+        EXPECT_EQ(view.scene().window, seen.back());
         EXPECT_EQ(view.comp_sequence, passes + back);
         seen.pop_back();
     }
@@ -49,9 +40,7 @@ TEST(History, ZoomOutDoublesAboutTheCenterAndKeepsTheOrigin)
     TestExplorer explorer(400, 300, "0 threads");
     MyView &view = explorer.view;
     explorer.launch();
-    view.viewX = -2.0;
-    view.viewY = 1.5;
-    view.viewStep = 0.01;
+    view.setPlaneWindow({-2.0, 1.5, 0.01});
     view.originX = 0.25;
     view.zoomOutButton(nullptr);
     EXPECT_DOUBLE_EQ(view.viewX, -4.0);

@@ -13,14 +13,6 @@ NSRect rect(float x, float y, float w, float h)
     return {{x, y}, {w, h}};
 }
 
-void expectRect(const NSRect &actual, const NSRect &expected)
-{
-    EXPECT_FLOAT_EQ(actual.origin.x, expected.origin.x);
-    EXPECT_FLOAT_EQ(actual.origin.y, expected.origin.y);
-    EXPECT_FLOAT_EQ(actual.size.width, expected.size.width);
-    EXPECT_FLOAT_EQ(actual.size.height, expected.size.height);
-}
-
 const NSRect kFrame = rect(0, 0, 300, 300);
 
 } // namespace
@@ -34,14 +26,6 @@ TEST(KXRectTools, MakesSignedRectanglesAndNormalizesThem)
     EXPECT_EQ(KXRectTools::normalizeRect(rect(5, 5, -0.0f, 0)).origin.x, 5);
 }
 
-TEST(KXRectTools, ConstrainGrowsTheShorterSideInTheRectanglesDirections)
-{
-    expectRect(KXRectTools::constrainRect(rect(0, 0, 30, 10), {4, 3}, 12), rect(0, 0, 30, 22.5));
-    expectRect(KXRectTools::constrainRect(rect(0, 0, -30, 10), {4, 3}, 12), rect(0, 0, -30, 22.5));
-    expectRect(KXRectTools::constrainRect(rect(0, 0, -30, 10), {-4, 3}, 12), rect(0, 0, -30, 22.5));
-    expectRect(KXRectTools::constrainRect(rect(7, 8, 30, -10), {4, 3}, 12), rect(7, 8, 30, -22.5));
-}
-
 TEST(KXRectTools, ConstrainCollapsesBelowTheThresholdOnly)
 {
     // The larger factor 2.5 makes the height 7.5, under 12.
@@ -50,25 +34,18 @@ TEST(KXRectTools, ConstrainCollapsesBelowTheThresholdOnly)
     EXPECT_EQ(std::fabs(collapsed.size.width), 0.0f);
     EXPECT_EQ(std::fabs(collapsed.size.height), 0.0f);
     // A side exactly on the threshold survives.
-    expectRect(KXRectTools::constrainRect(rect(0, 0, 16, 12), {4, 3}, 12), rect(0, 0, 16, 12));
-}
-
-TEST(KXRectTools, AnAspectWithAZeroSideLeavesTheRectangleAlone)
-{
+    EXPECT_EQ(KXRectTools::constrainRect(rect(0, 0, 16, 12), {4, 3}, 12), rect(0, 0, 16, 12));
+    // An aspect with a zero side leaves the rectangle alone, small or not.
     EXPECT_EQ(KXRectTools::constrainRect(rect(1, 2, 3, 4), {0, 3}, 100), rect(1, 2, 3, 4));
     EXPECT_EQ(KXRectTools::constrainRect(rect(1, 2, 0, 0), {4, 0}, 12), rect(1, 2, 0, 0));
 }
 
-TEST(KXRectTools, ScaleClipsTheFarCornerAndKeepsProportions)
+TEST(KXRectTools, ScaleMovesOnlyTheFarCorner)
 {
-    expectRect(KXRectTools::scaleRect(rect(100, 100, 300, 150), kFrame), rect(100, 100, 200, 100));
-    expectRect(KXRectTools::scaleRect(rect(50, 50, -80, -20), kFrame), rect(50, 50, -50, -12.5));
     // A zero height only clips.
-    expectRect(KXRectTools::scaleRect(rect(100, 100, 300, 0), kFrame), rect(100, 100, 200, 0));
+    EXPECT_EQ(KXRectTools::scaleRect(rect(100, 100, 300, 0), kFrame), rect(100, 100, 200, 0));
     // The anchor is not moved into the frame.
-    expectRect(KXRectTools::scaleRect(rect(350, 100, 20, 10), kFrame), rect(350, 100, -20, 10));
-    // Already inside: unchanged.
-    expectRect(KXRectTools::scaleRect(rect(10, 20, 40, 30), kFrame), rect(10, 20, 40, 30));
+    EXPECT_EQ(KXRectTools::scaleRect(rect(350, 100, 20, 10), kFrame), rect(350, 100, -20, 10));
 }
 
 TEST(KXRectTools, NotANumberFailsEveryComparison)

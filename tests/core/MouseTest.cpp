@@ -13,9 +13,7 @@ struct MouseExplorer : TestExplorer {
     MouseExplorer() : TestExplorer(400, 300, "0 threads")
     {
         launch();
-        view.viewX = -2.0;
-        view.viewY = 1.5;
-        view.viewStep = 0.01;
+        view.setPlaneWindow({-2.0, 1.5, 0.01});
     }
     void drag(NSPoint from, NSPoint to)
     {
@@ -97,14 +95,9 @@ TEST(Mouse, ViewCoordinatesAreCombinedInSinglePrecision)
     TestExplorer explorer(401, 301, "0 threads");
     explorer.launch();
     MyView &view = explorer.view;
-    const auto setWindow = [&] {
-        view.viewX = -2.0;
-        view.viewY = 1.5;
-        view.viewStep = 0.01;
-    };
     const float H = 301;
 
-    setWindow();
+    view.setPlaneWindow({-2.0, 1.5, 0.01});
     view.mouseDown({100.3f, 0.7f});
     view.mouseUp({100.3f, 0.7f});
     const double clickX = -2.0 + 0.01 * double(100.3f);
@@ -113,7 +106,7 @@ TEST(Mouse, ViewCoordinatesAreCombinedInSinglePrecision)
     EXPECT_EQ(double(view.viewY), clickY + 0.01 * 301.0 * 0.25);
     EXPECT_EQ(double(view.viewStep), 0.005);
 
-    setWindow();
+    view.setPlaneWindow({-2.0, 1.5, 0.01});
     view.mouseDown({50.3f, 0.7f});
     view.mouseDragged({150.4f, 70.9f});
     const NSRect selection = view.mouseDragRect;

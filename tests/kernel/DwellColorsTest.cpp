@@ -50,6 +50,27 @@ TEST_P(LineColors, MatchTheOnePixelRule)
     expectSame({INT_MIN, INT_MAX, -2, -16, -17, 0, 15, 16, 255, 256, 4095, 4096, 65535, -1}, 0);
 }
 
+TEST_P(LineColors, OneHexDigitPerChannel)
+{
+    // By hand, not from storeDwellColor: on the scalar path this pins the rule itself.
+    const struct {
+        int dwell;
+        int r, g, b;
+    } cases[] = {{-1, 0, 0, 0},   {0, 0, 0, 0},         {1, 16, 0, 0},         {15, 240, 0, 0},
+                 {16, 0, 16, 0},  {17, 16, 16, 0},      {100, 64, 96, 0},      {255, 240, 240, 0},
+                 {256, 0, 0, 16}, {1000, 128, 224, 48}, {4095, 240, 240, 240}, {4096, 0, 0, 0},
+                 {4097, 16, 0, 0}};
+    std::vector<int> dwells;
+    std::vector<std::uint8_t> expected;
+    for (const auto &c : cases) {
+        dwells.push_back(c.dwell);
+        expected.insert(expected.end(), {std::uint8_t(c.r), std::uint8_t(c.g), std::uint8_t(c.b)});
+    }
+    std::vector<std::uint8_t> actual(expected.size());
+    storeDwellColorsWith(GetParam(), dwells.data(), int(dwells.size()), actual.data());
+    EXPECT_EQ(actual, expected);
+}
+
 INSTANTIATE_TEST_SUITE_P(Paths, LineColors, testing::ValuesIn(kAllKernelPaths), PathTest::name);
 
 } // namespace

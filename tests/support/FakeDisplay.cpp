@@ -94,14 +94,19 @@ std::vector<NSRect> FakeDisplay::stripRequests() const
     return m_strips;
 }
 
-std::vector<NSRect> FakeDisplay::stripsOfPass(int sequence) const
+std::vector<int> FakeDisplay::rowsCovered(int sequence, int h) const
 {
     std::lock_guard lock(m_mutex);
-    std::vector<NSRect> strips;
-    for (std::size_t i = 0; i < m_strips.size(); ++i)
-        if (m_stripSequences[i] == sequence)
-            strips.push_back(m_strips[i]);
-    return strips;
+    std::vector<int> rows(std::size_t(std::max(h, 0)));
+    for (std::size_t i = 0; i < m_strips.size(); ++i) {
+        if (m_stripSequences[i] != sequence)
+            continue;
+        const NSRect &strip = m_strips[i];
+        // A row outside the view throws, and fails the test that asked.
+        for (int row = int(strip.origin.y); row < int(strip.origin.y + strip.size.height); ++row)
+            ++rows.at(std::size_t(row));
+    }
+    return rows;
 }
 
 int FakeDisplay::fullRequests() const

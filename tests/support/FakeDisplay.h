@@ -61,8 +61,9 @@ public:
 
     // What has been requested and drawn so far.
     std::vector<NSRect> stripRequests() const;
-    // The strips asked for while the given pass was current.
-    std::vector<NSRect> stripsOfPass(int sequence) const;
+    // For each of h view rows, how many strips asked for while the given pass
+    // was current cover it.
+    std::vector<int> rowsCovered(int sequence, int h) const;
     int fullRequests() const;
     std::vector<NSRect> immediateRects() const { return m_immediate; }
     std::vector<DrawOp> takeOps();

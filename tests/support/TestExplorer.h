@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FakeControls.h"
 #include "FakeDisplay.h"
 #include "KernelOracle.h"
 #include "MyView.h"
+#include "StaticControls.h"
 #include "TestThreads.h"
 
 #include <cstdint>
@@ -34,12 +34,12 @@ public:
 
     FakeDisplay display;
     TestThreads threads;
-    FakeMenu threadMenu;
-    FakeMenu dwellMenu;
-    FakeSwitch randomizerSwitch;
-    FakeSwitch originSwitch;
-    FakeSwitch clearSwitch;
-    FakeSlider escapeRadiusSlider;
+    StaticMenu threadMenu;
+    StaticMenu dwellMenu;
+    StaticSwitch randomizerSwitch;
+    StaticSwitch originSwitch;
+    StaticSwitch clearSwitch;
+    StaticSlider escapeRadiusSlider;
     MyView view;
 };
 
