@@ -91,26 +91,24 @@ private:
             for (int v = 1; v < N; ++v)
                 any = L::either(any, escaped[v]);
             const bool done = ++t == m_minDeadline;
-            Mask cycled[N];
-            bool checked = false;
+            unsigned cycledBits[N] = {};
             if (t % kCheckEvery == 0) {
-                checked = true;
 #pragma GCC unroll 16
                 for (int v = 0; v < N; ++v) {
-                    cycled[v] = repeats(v, zr[v], zi[v]);
-                    any = L::either(any, cycled[v]);
+                    const Mask cycled = repeats(v, zr[v], zi[v]);
+                    cycledBits[v] = L::bits(cycled);
+                    any = L::either(any, cycled);
                 }
             }
             if (L::none(any) && !done)
                 continue;
             unsigned bits[N];
-            unsigned cycledBits[N];
 #pragma GCC unroll 16
             for (int v = 0; v < N; ++v) {
                 m_zr[v] = zr[v];
                 m_zi[v] = zi[v];
                 bits[v] = L::bits(escaped[v]);
-                cycledBits[v] = checked ? L::bits(cycled[v]) & ~bits[v] : 0;
+                cycledBits[v] &= ~bits[v];
             }
             retire(bits, cycledBits, t, done);
 #pragma GCC unroll 16
