@@ -48,7 +48,7 @@ template <class L, int N> class LaneEngine {
     using Mask = typename L::Mask;
     static constexpr int kWidth = L::kWidth;
     static constexpr int kLanes = kWidth * N;
-    static constexpr long long kCheckEvery = 16;
+    static constexpr long long kCheckEvery = 32;
 
     struct Slot {
         int pixel;
