@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-
 #include <memory>
 #include <regex>
 #include <string>
@@ -24,8 +23,6 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-// A mnemonic animates the press and clicks a moment later.
-constexpr auto kAnimatedClick = 250ms;
 const PlaneModel kModel(kWidth, kHeight);
 
 Picture picture(const PlaneWindow &plane)
@@ -86,7 +83,6 @@ TEST_F(EndToEndTest, ClicksZoomKeysAndReportPrintAndClosingEndsARunningPass)
     EXPECT_GT(first.height, kHeight) << "the status line sits below the view";
     m_app->xdotool("key Tab");
     m_app->xdotool("key Escape");
-
     // Two clicks into the main cardioid, where every point needs the whole
     // dwell limit of the plain loop.
     const PlaneWindow once = kModel.clickZoom(kModel.reset(), 360, 240);
@@ -98,9 +94,9 @@ TEST_F(EndToEndTest, ClicksZoomKeysAndReportPrintAndClosingEndsARunningPass)
     ASSERT_EQ(waitForPicture(kModel.clickZoom(once, 360, 240)), 1.0);
     const auto layout = ControlLayout::locate(m_app->screenshot(), kWidth);
     ASSERT_TRUE(layout) << "the controls were not found right of the view";
-    // At 65536 iterations the pass there takes a minute: while it runs, some
-    // lines above drawn ones are still undrawn, and the report lists them. The wheel turned
-    // towards the user (button 5) moves down a menu.
+    // At 65536 iterations the pass there takes a minute: while it runs, some lines
+    // above drawn ones are still undrawn, and the report lists them. The wheel
+    // turned towards the user (button 5) moves down a menu.
     clickAt(layout->threadMenu, "click --repeat 8 --delay 20 4 click --repeat 3 --delay 20 5");
     clickAt(layout->dwellMenu, "click --repeat 6 --delay 20 5");
     // Lines in random order: drawn ones soon have undrawn ones above them.
@@ -109,8 +105,9 @@ TEST_F(EndToEndTest, ClicksZoomKeysAndReportPrintAndClosingEndsARunningPass)
     // Long enough for some lines of the plain loop to be drawn, out of order.
     std::this_thread::sleep_for(3s);
     m_app->xdotool("key alt+r"); // the Report button's mnemonic
-    std::this_thread::sleep_for(kAnimatedClick);
-    // Close the window while the pass runs.
+    // The mnemonic animates the press and clicks a moment later; then the
+    // window is closed while the pass runs.
+    std::this_thread::sleep_for(250ms);
     ASSERT_TRUE(m_app->requestClose());
     EXPECT_EQ(m_app->waitForExit(10s), 0);
 

@@ -1,4 +1,6 @@
+#include "BitmapImage.h"
 #include "KernelOracle.h"
+#include "PicturePng.h"
 
 #include <QFile>
 #include <QImage>
@@ -8,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,7 +24,7 @@ struct DwellRun {
     QString standardError;
 };
 
-DwellRun runProgram(const QString &program, const QStringList &arguments)
+DwellRun runDwell(const QStringList &arguments, const QString &program = DWELL_BINARY)
 {
     QProcess process;
     process.start(program, arguments);
@@ -36,21 +37,8 @@ DwellRun runProgram(const QString &program, const QStringList &arguments)
             QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
-DwellRun runDwell(const QStringList &arguments)
-{
-    return runProgram(DWELL_BINARY, arguments);
-}
-
-// As a user who may run one process and no thread more (root ignores the limit).
-DwellRun runDwellWithoutThreads(const QStringList &arguments)
-{
-    QStringList command = {"-c", "ulimit -u 1 && exec \"$0\" \"$@\"", DWELL_BINARY};
-    if (geteuid() != 0)
-        return runProgram("bash", command + arguments);
-    return runProgram("setpriv",
-                      QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", "bash"} +
-                          command + arguments);
-}
+// A small picture, written to the path that follows.
+const QStringList kSmall = {"render", "--size", "8x6", "--dwell", "50", "-o"};
 
 mode_t modeOf(const QString &path, bool followLinks = true)
 {
@@ -65,6 +53,12 @@ QByteArray contentsOf(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
 
 // What a reader of the FIFO gets while dwell writes the picture into it. The
@@ -94,6 +88,49 @@ QByteArray readThroughFifo(const QString &fifo, const QStringList &arguments, in
 
 } // namespace
 
+TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFrom)
+{
+    BitmapImage image(7, 5);
+    for (std::size_t i = 0; i < image.byteCount(); ++i)
+        image.bitmapData()[i] = std::uint8_t(i * 37 % 256);
+    const Scene scene{{-0.1234567890123456, 0.75, 1.0 / 3}, 0.125, -0.5, 4096, 9.5, true};
+    QTemporaryDir dir;
+    const QString path = dir.filePath("picture.png");
+    QString error;
+    ASSERT_TRUE(writePicturePng(path, image, scene, &error, {false})) << qPrintable(error);
+
+    QImage read(path);
+    ASSERT_EQ(read.size(), QSize(7, 5));
+    EXPECT_EQ(read.convertToFormat(QImage::Format_RGB888),
+              QImage(image.bitmapData(), 7, 5, 21, QImage::Format_RGB888));
+    EXPECT_EQ(read.text("ViewX").toDouble(), scene.window.viewX);
+    EXPECT_EQ(read.text("ViewStep").toDouble(), scene.window.viewStep);
+    EXPECT_EQ(read.text("Origin"), "0.125,-0.5");
+    EXPECT_EQ(read.text("MaxDwell"), "4096");
+    EXPECT_EQ(read.text("EscapeRadius"), "9.5");
+    EXPECT_TRUE(read.text("MixedDwell").contains("limit changed"));
+    EXPECT_TRUE(read.text("Unfinished").contains("before every line"));
+    EXPECT_EQ(read.text("Width").toDouble(), scene.window.viewStep * 7);
+}
+
+TEST(PicturePng, LeavesNothingBehindWhenItCannotWrite)
+{
+    BitmapImage image(3, 3);
+    QString error;
+    EXPECT_FALSE(writePicturePng("/nonexistent-dir/picture.png", image, {}, &error));
+    EXPECT_FALSE(error.isEmpty());
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("empty.png");
+    EXPECT_FALSE(writePicturePng(path, BitmapImage(0, 4), {}, &error));
+    EXPECT_FALSE(QFile::exists(path));
+    // The window never waits for a FIFO that no program reads.
+    const QString fifo = dir.filePath("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo), 0600), 0);
+    EXPECT_FALSE(writePicturePng(fifo, image, {}, &error, {true, OutputFile::Reader::Refuse}));
+    EXPECT_EQ(error, "no program is reading from it");
+}
+
 TEST(RenderCommand, WritesTheKernelsPicture)
 {
     QTemporaryDir dir;
@@ -119,10 +156,7 @@ TEST(RenderCommand, WritesTheKernelsPicture)
         run.standardError.contains(QString(", %1 iterations, ").arg(kernelTotal(scene, 33, 21))))
         << qPrintable(run.standardError);
     const std::vector<std::uint8_t> expected = kernelPixels(scene, 33, 21);
-    for (int r = 0; r < 21; ++r)
-        ASSERT_TRUE(std::equal(image.constScanLine(r), image.constScanLine(r) + 3 * 33,
-                               expected.begin() + 3 * 33 * r))
-            << "line " << r;
+    EXPECT_EQ(image, QImage(expected.data(), 33, 21, 3 * 33, QImage::Format_RGB888));
 }
 
 TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
@@ -148,25 +182,19 @@ TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
 TEST(RenderCommand, WritesStreamsDirectly)
 {
     QTemporaryDir dir;
-    const QStringList small = {"render", "--size", "8x6", "--dwell", "50", "-o"};
     const QString fifo = dir.filePath("fifo");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo), 0600), 0);
     int exitCode = -1;
-    const QByteArray received = readThroughFifo(fifo, small + QStringList{fifo}, &exitCode);
+    const QByteArray received = readThroughFifo(fifo, kSmall + QStringList{fifo}, &exitCode);
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(QImage::fromData(received, "PNG").size(), QSize(8, 6));
     EXPECT_TRUE(S_ISFIFO(modeOf(fifo)));
-
     // Standard output appended to a file: what the shell wrote before stays.
     const QString log = dir.filePath("log");
-    {
-        QFile file(log);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("HEADER\n");
-    }
+    ASSERT_TRUE(writeFile(log, "HEADER\n"));
     QProcess process;
     process.setStandardOutputFile(log, QIODevice::Append);
-    process.start(DWELL_BINARY, small + QStringList{"/dev/stdout"});
+    process.start(DWELL_BINARY, kSmall + QStringList{"/dev/stdout"});
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0);
     const QByteArray written = contentsOf(log);
@@ -177,14 +205,13 @@ TEST(RenderCommand, WritesStreamsDirectly)
 TEST(RenderCommand, ReplacesFilesThroughLinksAndKeepsWhatItMayNotReplace)
 {
     QTemporaryDir dir;
-    const QStringList small = {"render", "--size", "8x6", "--dwell", "50", "-o"};
     // A link is written through and stays a link; the file keeps its permissions.
     const QString kept = dir.filePath("kept.png");
     const QString link = dir.filePath("link.png");
     ASSERT_TRUE(QFile(kept).open(QIODevice::WriteOnly));
     ASSERT_EQ(::chmod(QFile::encodeName(kept), 0640), 0);
     ASSERT_TRUE(QFile::link(kept, link));
-    DwellRun run = runDwell(small + QStringList{link});
+    DwellRun run = runDwell(kSmall + QStringList{link});
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
     EXPECT_TRUE(S_ISLNK(modeOf(link, false)));
     EXPECT_EQ(QImage(kept).size(), QSize(8, 6));
@@ -192,25 +219,21 @@ TEST(RenderCommand, ReplacesFilesThroughLinksAndKeepsWhatItMayNotReplace)
 
     const QString dangling = dir.filePath("dangling.png");
     ASSERT_TRUE(QFile::link(dir.filePath("made.png"), dangling));
-    run = runDwell(small + QStringList{dangling});
+    run = runDwell(kSmall + QStringList{dangling});
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
     EXPECT_TRUE(S_ISLNK(modeOf(dangling, false)));
     EXPECT_EQ(QImage(dir.filePath("made.png")).size(), QSize(8, 6));
 
     const QString loop = dir.filePath("loop.png");
     ASSERT_TRUE(QFile::link(loop, loop));
-    run = runDwell(small + QStringList{loop});
+    run = runDwell(kSmall + QStringList{loop});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(S_ISLNK(modeOf(loop, false)));
 
     const QString readOnly = dir.filePath("read-only.png");
-    {
-        QFile file(readOnly);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("old");
-    }
+    ASSERT_TRUE(writeFile(readOnly, "old"));
     ASSERT_EQ(::chmod(QFile::encodeName(readOnly), 0444), 0);
-    run = runDwell(small + QStringList{readOnly});
+    run = runDwell(kSmall + QStringList{readOnly});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.contains("read-only")) << qPrintable(run.standardError);
     EXPECT_EQ(contentsOf(readOnly), "old");
@@ -235,8 +258,12 @@ TEST(RenderCommand, FailsWhenNoWorkerThreadCanStart)
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
     const QString path = dir.filePath("never.png");
-    const DwellRun run =
-        runDwellWithoutThreads({"render", "--size", "8x6", "--threads", "2", "-o", path});
+    // As a user who may run one process and no thread more (root ignores the limit).
+    QStringList command = {"-c", "ulimit -u 1 && exec \"$0\" \"$@\"", DWELL_BINARY};
+    command += {"render", "--size", "8x6", "--threads", "2", "-o", path};
+    if (geteuid() == 0)
+        command = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", "bash"} + command;
+    const DwellRun run = runDwell(command, geteuid() == 0 ? "setpriv" : "bash");
     EXPECT_EQ(run.exitCode, 1) << qPrintable(run.standardError);
     EXPECT_TRUE(run.standardError.contains("no worker thread could be started"))
         << qPrintable(run.standardError);

@@ -3,20 +3,22 @@
 #include "BitmapImage.h"
 #include "Display.h"
 #include "GraphicsContext.h"
+#include "MyView.h"
 #include "Window.h"
 
+#include <algorithm>
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace dwell {
 
-class MyView;
-
 // A display layer without a window system. Requests from any thread are
 // recorded under a mutex; the test decides when pending redisplays are drawn,
-// on its own thread, as the main thread's display cycle would.
+// on its own thread, as the main thread's display cycle would. The view is
+// attached before anything is requested.
 class FakeDisplay : public Display, public Window, public GraphicsContext {
 public:
     enum class OpKind { Image, Fill, Frame, Stroke, Flush };
@@ -34,40 +36,132 @@ public:
     static constexpr RGBAColor kHighlight{0.2f, 0.4f, 0.8f, 1.0f};
 
     void attach(MyView &view) { m_view = &view; }
-    void setBounds(NSRect bounds);
+    void setBounds(NSRect bounds)
+    {
+        std::lock_guard lock(m_mutex);
+        m_bounds = bounds;
+    }
 
-    NSRect bounds() const override;
+    NSRect bounds() const override
+    {
+        std::lock_guard lock(m_mutex);
+        return m_bounds;
+    }
     Window *window() override { return this; }
-    void displayRect(NSRect rect) override;
-    void setNeedsDisplayInRect(NSRect rect) override;
-    void setNeedsDisplay(bool flag) override;
+    void displayRect(NSRect rect) override
+    {
+        m_immediate.push_back(rect);
+        if (const auto area = clipped(rect))
+            m_view->drawRect(*area);
+    }
+    void setNeedsDisplayInRect(NSRect rect) override
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_strips.push_back(rect);
+            m_stripSequences.push_back(m_view->comp_sequence);
+            m_pending.push_back(rect);
+        }
+        if (onStripRequest)
+            onStripRequest(rect);
+    }
+    void setNeedsDisplay(bool flag) override
+    {
+        std::lock_guard lock(m_mutex);
+        if (flag) {
+            ++m_fullRequests;
+            m_pending.push_back(m_bounds);
+        }
+    }
     void lockFocus() override { ++m_focusDepth; }
     void unlockFocus() override { --m_focusDepth; }
     GraphicsContext &currentContext() override { return *this; }
     RGBAColor selectedTextBackgroundColor() const override { return kHighlight; }
 
-    void makeKeyAndOrderFront() override;
+    void makeKeyAndOrderFront() override
+    {
+        isShown = true;
+        m_view->drawRect(bounds());
+    }
     void setInitialFirstResponder(MyView &view) override { firstResponder = &view; }
 
-    void drawImage(const BitmapImage &image, NSRect rect) override;
-    void fillRect(NSRect rect, RGBAColor color, CompositingOperation operation) override;
-    void frameRect(NSRect rect, RGBAColor color) override;
-    void strokeLine(NSPoint from, NSPoint to, float lineWidth) override;
-    void flushGraphics() override;
+    void drawImage(const BitmapImage &image, NSRect rect) override
+    {
+        record({.kind = OpKind::Image, .rect = rect});
+        m_shown.assign(image.bitmapData(), image.bitmapData() + image.byteCount());
+    }
+    void fillRect(NSRect rect, RGBAColor color, CompositingOperation operation) override
+    {
+        record({.kind = OpKind::Fill, .rect = rect, .color = color, .operation = operation});
+    }
+    void frameRect(NSRect rect, RGBAColor color) override
+    {
+        record({.kind = OpKind::Frame, .rect = rect, .color = color});
+    }
+    void strokeLine(NSPoint from, NSPoint to, float lineWidth) override
+    {
+        record({.kind = OpKind::Stroke, .from = from, .to = to, .lineWidth = lineWidth});
+    }
+    void flushGraphics() override { record({.kind = OpKind::Flush}); }
 
     // Draws every pending request, clipped to the bounds, one drawing each
-    // (or their union when merge is set). Returns the number of drawings.
-    int runPendingDisplays(bool merge = false);
+    // (or their union when merge is set).
+    void runPendingDisplays(bool merge = false)
+    {
+        std::vector<NSRect> pending;
+        {
+            std::lock_guard lock(m_mutex);
+            pending.swap(m_pending);
+        }
+        std::vector<NSRect> areas;
+        for (const NSRect &rect : pending)
+            if (const auto area = clipped(rect))
+                areas.push_back(*area);
+        if (merge && !areas.empty()) {
+            for (const NSRect &r : areas)
+                areas.front() = unionRect(areas.front(), r);
+            areas.resize(1);
+        }
+        for (const NSRect &area : areas)
+            m_view->drawRect(area);
+    }
 
     // What has been requested and drawn so far.
-    std::vector<NSRect> stripRequests() const;
+    std::vector<NSRect> stripRequests() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_strips;
+    }
     // For each of h view rows, how many strips asked for while the given pass
-    // was current cover it.
-    std::vector<int> rowsCovered(int sequence, int h) const;
-    int fullRequests() const;
+    // was current cover it. A row outside the view throws.
+    std::vector<int> rowsCovered(int sequence, int h) const
+    {
+        std::vector<int> rows(std::size_t(std::max(h, 0)));
+        std::lock_guard lock(m_mutex);
+        for (std::size_t i = 0; i < m_strips.size(); ++i) {
+            const NSRect &strip = m_strips[i];
+            if (m_stripSequences[i] == sequence)
+                for (int row = int(strip.origin.y); row < int(strip.origin.y + strip.size.height);
+                     ++row)
+                    ++rows.at(std::size_t(row));
+        }
+        return rows;
+    }
+    int fullRequests() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_fullRequests;
+    }
     std::vector<NSRect> immediateRects() const { return m_immediate; }
-    std::vector<DrawOp> takeOps();
-    void forgetRequests();
+    std::vector<DrawOp> takeOps() { return std::exchange(m_ops, {}); }
+    void forgetRequests()
+    {
+        std::lock_guard lock(m_mutex);
+        m_strips.clear();
+        m_stripSequences.clear();
+        m_fullRequests = 0;
+        m_immediate.clear();
+    }
     // The pixels of the image as last drawn into the view.
     const std::vector<std::uint8_t> &shownPixels() const { return m_shown; }
 
@@ -79,10 +173,19 @@ public:
     std::function<void(NSRect)> onStripRequest;
 
 private:
-    std::optional<NSRect> clipped(NSRect rect) const;
-    void draw(NSRect rect);
+    std::optional<NSRect> clipped(NSRect rect) const
+    {
+        const NSRect area = intersectionRect(rect, bounds());
+        if (!(area.size.width > 0) || !(area.size.height > 0))
+            return std::nullopt;
+        return area;
+    }
     // Notes a drawing call, and whether it came outside the display cycle.
-    void record(OpKind kind, DrawOp op);
+    void record(DrawOp op)
+    {
+        op.outsideDisplayCycle = m_focusDepth > 0;
+        m_ops.push_back(op);
+    }
 
     MyView *m_view = nullptr;
     mutable std::mutex m_mutex;

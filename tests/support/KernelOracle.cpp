@@ -12,11 +12,11 @@ KernelLine kernelLine(const Scene &scene, int line, int w)
     const PlaneWindow &plane = scene.window;
     // One slot more than the width, so a write past the line lands in ours.
     std::vector<int> dwells(std::size_t(std::max(w, 0)) + 1);
-    const int total = mandelLine(scene.originX, scene.originY, scene.escapeRadius, plane.viewX,
-                                 plane.viewY - plane.viewStep * line, plane.viewStep,
-                                 scene.maxDwell, w, dwells.data());
+    mandelLine(scene.originX, scene.originY, scene.escapeRadius, plane.viewX,
+               plane.viewY - plane.viewStep * line, plane.viewStep, scene.maxDwell, w,
+               dwells.data());
     dwells.resize(std::size_t(std::max(w, 0)));
-    return {std::move(dwells), total};
+    return {std::move(dwells)};
 }
 
 long long kernelTotal(const Scene &scene, int w, int h)

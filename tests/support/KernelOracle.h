@@ -7,10 +7,9 @@
 
 namespace dwell {
 
-// The kernel's answer for one image line of the scene, w pixels wide.
+// The kernel's dwells for one image line of the scene, w pixels wide.
 struct KernelLine {
     std::vector<int> dwells;
-    int total;
 };
 KernelLine kernelLine(const Scene &scene, int line, int w);
 

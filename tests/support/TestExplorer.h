@@ -1,36 +1,119 @@
 #pragma once
 
+#include "DetachedThreads.h"
 #include "FakeDisplay.h"
 #include "KernelOracle.h"
 #include "MyView.h"
 #include "StaticControls.h"
-#include "TestThreads.h"
 
+#include <atomic>
 #include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
 namespace dwell {
+
+// Real detached workers, but the one-second wait at the end of a pass is
+// instant so that tests run quickly. The waits asked for are recorded.
+class TestThreads : public DetachedThreads {
+public:
+    bool detachNewThread(std::function<void()> body) override
+    {
+        if (refuse)
+            return false;
+        ++started;
+        return DetachedThreads::detachNewThread(std::move(body));
+    }
+    void sleep(unsigned seconds) override
+    {
+        {
+            std::lock_guard lock(m_sleepMutex);
+            m_sleepArguments.push_back(seconds);
+        }
+        if (onSleep)
+            onSleep();
+    }
+    std::vector<unsigned> sleepArguments() const
+    {
+        std::lock_guard lock(m_sleepMutex);
+        return m_sleepArguments;
+    }
+
+    std::atomic<int> started{0};
+    // Refuses every thread, as a system out of processes does.
+    bool refuse = false;
+    // Runs on the sleeping thread; set it before any worker starts.
+    std::function<void()> onSleep;
+
+private:
+    mutable std::mutex m_sleepMutex;
+    std::vector<unsigned> m_sleepArguments;
+};
 
 // One explorer wired to the fake layer and fake controls, as the interface
 // file would connect it. Waits for every worker before it goes away.
 class TestExplorer {
 public:
     TestExplorer(float width = 400, float height = 300, std::string threadTitle = "2 threads",
-                 std::string dwellTitle = "200 iterations");
-    ~TestExplorer();
+                 std::string dwellTitle = "200 iterations")
+        : threadMenu(std::move(threadTitle)), dwellMenu(std::move(dwellTitle)),
+          view(display, threads)
+    {
+        display.setBounds({{0, 0}, {width, height}});
+        display.attach(view);
+        view.window = &display;
+        view.connectOutlets({&threadMenu, &dwellMenu, &randomizerSwitch, &originSwitch,
+                             &clearSwitch, &escapeRadiusSlider});
+    }
+    // Workers hold a reference to the view: it must outlive them.
+    ~TestExplorer()
+    {
+        if (!waitForWorkers())
+            std::abort();
+    }
     TestExplorer(const TestExplorer &) = delete;
     TestExplorer &operator=(const TestExplorer &) = delete;
 
     void launch() { view.applicationDidFinishLaunching(); }
+    // A press and release at one point; a press, a drag and the release at its end.
+    void click(NSPoint at)
+    {
+        view.mouseDown(at);
+        view.mouseUp(at);
+    }
+    void drag(NSPoint from, NSPoint to)
+    {
+        view.mouseDown(from);
+        view.mouseDragged(to);
+        view.mouseUp(to);
+    }
     // True once every worker started so far has ended.
     bool waitForWorkers(int timeoutMs = 120000) { return threads.waitUntilIdle(timeoutMs); }
     // Lets the running pass end, then draws what it asked for.
-    bool finishPass();
+    bool finishPass()
+    {
+        const bool ended = waitForWorkers();
+        display.runPendingDisplays();
+        return ended;
+    }
     // What the kernel makes of the view's scene on its frame.
-    std::vector<std::uint8_t> expectedPicture() const;
-    long long expectedTotal() const;
-    std::vector<std::uint8_t> picture() const;
+    std::vector<std::uint8_t> expectedPicture() const
+    {
+        return kernelPixels(view.scene(), int(view.frame.size.width), int(view.frame.size.height));
+    }
+    long long expectedTotal() const
+    {
+        return kernelTotal(view.scene(), int(view.frame.size.width), view.height);
+    }
+    std::vector<std::uint8_t> picture() const
+    {
+        if (!view.myImage)
+            return {};
+        return {view.myImage->bitmapData(), view.myImage->bitmapData() + view.myImage->byteCount()};
+    }
 
     FakeDisplay display;
     TestThreads threads;
@@ -41,6 +124,16 @@ public:
     StaticSwitch clearSwitch;
     StaticSlider escapeRadiusSlider;
     MyView view;
+};
+
+// A launched explorer whose passes start no worker, so that only drawing happens.
+struct IdleExplorer : TestExplorer {
+    explicit IdleExplorer(float width = 400, float height = 300,
+                          std::string dwellTitle = "200 iterations")
+        : TestExplorer(width, height, "0 threads", std::move(dwellTitle))
+    {
+        launch();
+    }
 };
 
 } // namespace dwell

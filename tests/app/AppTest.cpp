@@ -1,0 +1,476 @@
+#include "ExplorerPlatform.h"
+#include "ExplorerWidget.h"
+#include "KernelOracle.h"
+#include "MainWindow.h"
+#include "MyView.h"
+#include "Slider.h"
+#include "StaticControls.h"
+#include "StatusFigures.h"
+#include "StatusLine.h"
+#include "SurfaceContext.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QThread>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+
+namespace dwell {
+
+namespace {
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+// Waits for the explorer's pass to be stored, for its workers to end and for
+// their last redisplays to reach the surface.
+bool waitForPass(ExplorerWidget &explorer)
+{
+    MyView &view = explorer.view();
+    const bool stored = QTest::qWaitFor([&view] {
+        std::lock_guard lock(view.workLock);
+        return view.comp_sequence > 0 && view.lastLine >= view.height + view.num_threads;
+    });
+    const bool ended = explorer.platform().waitForWorkers(10000);
+    QTest::qWait(50);
+    return stored && ended;
+}
+
+// The kernel's picture of the scene, w x h pixels.
+QImage kernelImage(const Scene &scene, int w, int h)
+{
+    const std::vector<std::uint8_t> pixels = kernelPixels(scene, w, h);
+    return QImage(pixels.data(), w, h, 3 * w, QImage::Format_RGB888).copy();
+}
+
+// Rows of the surface that differ anywhere from the kernel's picture of the scene.
+int wrongRows(const QImage &surface, const Scene &scene)
+{
+    const QImage expected = kernelImage(scene, surface.width(), surface.height());
+    const QImage rgb = surface.convertToFormat(QImage::Format_RGB888);
+    int wrong = 0;
+    for (int line = 0; line < surface.height(); ++line)
+        wrong += !std::equal(rgb.constScanLine(line), rgb.constScanLine(line) + 3 * rgb.width(),
+                             expected.constScanLine(line));
+    return wrong;
+}
+
+template <typename T> T &child(QWidget &window, const char *name)
+{
+    T *found = window.findChild<T *>(name);
+    if (!found)
+        throw std::runtime_error(std::string("no control named ") + name);
+    return *found;
+}
+
+constexpr int kWidth = 200;
+constexpr int kHeight = 100;
+const QRgb kBlack = qRgb(0, 0, 0);
+
+// A launched explorer widget beside a focusable sibling, on the offscreen
+// platform, with its first pass complete. Input goes through the window
+// system interface, as the platform would deliver it: to the window, which
+// hands it on, so activation and focus take part.
+class ExplorerWidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_container = std::make_unique<QWidget>();
+        auto *layout = new QHBoxLayout(m_container.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        m_explorer = new ExplorerWidget;
+        m_explorer->setFixedSize(kWidth, kHeight);
+        layout->addWidget(m_explorer);
+        m_sibling = new QLineEdit;
+        layout->addWidget(m_sibling);
+
+        view().connectOutlets(
+            {&m_threads, &m_dwells, &m_randomizer, &m_origin, &m_clear, &m_escapeRadius});
+        m_explorer->launch();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_container.get()));
+        ASSERT_TRUE(waitForPass(*m_explorer));
+        // Past the moment of activation, so that presses count as clicks.
+        QTest::qWait(200);
+    }
+    void TearDown() override { m_container.reset(); }
+
+    MyView &view() { return m_explorer->view(); }
+    QImage kernelPicture() { return kernelImage(view().scene(), kWidth, kHeight); }
+    int wrongSurfaceRows() { return wrongRows(m_explorer->surface(), view().scene()); }
+    int passNumber()
+    {
+        std::lock_guard lock(view().workLock);
+        return view().comp_sequence;
+    }
+
+    QWindow *window() { return m_container->windowHandle(); }
+    QPoint at(QPoint point) { return m_explorer->mapTo(m_container.get(), point); }
+    void press(QPoint point, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mousePress(window(), button, {}, at(point));
+    }
+    void move(QPoint point) { QTest::mouseMove(window(), at(point)); }
+    void release(QPoint point, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseRelease(window(), button, {}, at(point));
+    }
+    void click(QPoint point)
+    {
+        press(point);
+        release(point);
+    }
+    // A key press (optionally an automatic repetition) and, unless repeating,
+    // its release; QTest's own key clicks cannot repeat.
+    void key(Qt::Key key, bool autoRepeat = false)
+    {
+        if (!qt_sendShortcutOverrideEvent(window(), 0, key, Qt::NoModifier, QString(), autoRepeat))
+            qt_handleKeyEvent(window(), QEvent::KeyPress, key, Qt::NoModifier, QString(),
+                              autoRepeat);
+        if (!autoRepeat)
+            qt_handleKeyEvent(window(), QEvent::KeyRelease, key, Qt::NoModifier);
+        QCoreApplication::processEvents();
+    }
+
+    std::unique_ptr<QWidget> m_container;
+    ExplorerWidget *m_explorer = nullptr;
+    QLineEdit *m_sibling = nullptr;
+    StaticMenu m_threads{"2 threads"};
+    StaticMenu m_dwells{"64 iterations"};
+    StaticSwitch m_randomizer;
+    StaticSwitch m_origin;
+    StaticSwitch m_clear;
+    StaticSlider m_escapeRadius;
+};
+
+} // namespace
+
+TEST_F(ExplorerWidgetTest, WorkersStripsLandOnTheirImageLines)
+{
+    EXPECT_EQ(view().frame, (NSRect{{0, 0}, {kWidth, kHeight}}));
+    EXPECT_EQ(m_explorer->surface().size(), QSize(kWidth, kHeight));
+    EXPECT_EQ(wrongSurfaceRows(), 0);
+    // Exposing the widget shows exactly the surface.
+    const QImage shown = m_explorer->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, m_explorer->surface());
+}
+
+TEST_F(ExplorerWidgetTest, MousePointsAndTheSelectionAreFlipped)
+{
+    // Only the primary button selects and zooms.
+    const int before = passNumber();
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        press({50, 25}, button);
+        release({50, 25}, button);
+    }
+    EXPECT_FALSE(view().isSelecting);
+    EXPECT_EQ(passNumber(), before);
+
+    const QImage old = kernelPicture();
+    press({30, 20});
+    EXPECT_TRUE(view().isSelecting);
+    EXPECT_EQ(view().mouseDownPoint, (NSPoint{30, 80}));
+    // On a 2:1 view this drag selects 120 x 60 anchored at the press point.
+    move({130, 80});
+    EXPECT_EQ(view().mouseDragPoint, (NSPoint{130, 20}));
+    ASSERT_EQ(view().mouseDragRect, (NSRect{{30, 20}, {120, 60}}));
+    QTest::qWait(50);
+    const QImage &surface = m_explorer->surface();
+    // Qt rows 20 to 79 and columns 30 to 149: the frame's top-left corner,
+    // and the picture just outside it.
+    EXPECT_EQ(surface.pixel(30, 20), m_explorer->palette().color(QPalette::Highlight).rgb());
+    for (const QPoint outside : {QPoint(90, 19), QPoint(90, 80), QPoint(29, 50)})
+        EXPECT_EQ(surface.pixel(outside), old.pixel(outside)) << outside.x() << ", " << outside.y();
+    // Releasing zooms into the selection.
+    release({130, 80});
+    EXPECT_FALSE(view().isSelecting);
+    EXPECT_EQ(passNumber(), before + 1);
+    ASSERT_TRUE(waitForPass(*m_explorer));
+    EXPECT_EQ(wrongSurfaceRows(), 0) << "the selection is gone with the new pass";
+}
+
+TEST_F(ExplorerWidgetTest, TheClickThatActivatesTheWindowOnlyActivates)
+{
+    QWidget other;
+    other.resize(50, 50);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_FALSE(m_explorer->isActiveWindow());
+
+    const int before = passNumber();
+    click({50, 25});
+    EXPECT_FALSE(view().isSelecting);
+    EXPECT_EQ(passNumber(), before) << "no zoom from a click into an inactive window";
+
+    m_container->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_container.get()));
+    press({50, 25});
+    EXPECT_FALSE(view().isSelecting) << "a press on the heels of the activation";
+    release({50, 25});
+    EXPECT_EQ(passNumber(), before);
+
+    QTest::qWait(200);
+    click({50, 25});
+    EXPECT_EQ(passNumber(), before + 1);
+    ASSERT_TRUE(waitForPass(*m_explorer));
+}
+
+TEST_F(ExplorerWidgetTest, EveryKeyPressReachesKeyDownAndKeepsTheFocus)
+{
+    ASSERT_TRUE(m_explorer->hasFocus()) << "the view has the focus at launch";
+    CaptureStdout();
+    for (const Qt::Key k : {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Left, Qt::Key_Escape, Qt::Key_A})
+        key(k);
+    key(Qt::Key_A, true);
+    key(Qt::Key_A, true);
+    key(Qt::Key_Shift);
+    std::string expected;
+    for (int i = 0; i < 7; ++i)
+        expected += "keydown\n";
+    EXPECT_EQ(GetCapturedStdout(), expected) << "modifiers alone are no key presses";
+    EXPECT_TRUE(m_explorer->hasFocus()) << "Tab must not move the focus to the sibling";
+    EXPECT_FALSE(m_sibling->hasFocus());
+}
+
+TEST_F(ExplorerWidgetTest, KeyStrokeVanishesOnlyWhereRedisplayed)
+{
+    // The stroke's centre line rises 4 for 3 across from view (-100, -100):
+    // it crosses Qt pixel (20, 40) and (35, 20).
+    const QImage picture = kernelPicture();
+    ASSERT_NE(picture.pixel(20, 40), kBlack);
+    ASSERT_NE(picture.pixel(35, 20), kBlack);
+
+    CaptureStdout();
+    key(Qt::Key_Space);
+    EXPECT_EQ(GetCapturedStdout(), "keydown\n");
+    const QImage &surface = m_explorer->surface();
+    EXPECT_EQ(surface.pixel(20, 40), kBlack);
+    EXPECT_EQ(surface.pixel(35, 20), kBlack);
+    EXPECT_EQ(surface.pixel(150, 40), picture.pixel(150, 40)) << "away from the stroke";
+    // A worker's strip request for image line 40, made under the work lock.
+    std::thread worker([this] {
+        std::lock_guard lock(view().workLock);
+        m_explorer->platform().setNeedsDisplayInRect({{0, float(kHeight - 1 - 40)}, {kWidth, 1}});
+    });
+    worker.join();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return surface.pixel(20, 40) == picture.pixel(20, 40); }));
+    EXPECT_EQ(surface.pixel(35, 20), kBlack) << "outside the strip the stroke stays";
+    EXPECT_EQ(surface.pixel(20, 39), kBlack);
+
+    std::thread([this] { m_explorer->platform().setNeedsDisplay(true); }).join();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return surface.pixel(35, 20) == picture.pixel(35, 20); }));
+    EXPECT_EQ(wrongSurfaceRows(), 0);
+}
+
+TEST(MainWindow, FormHasTheControlsWithTheirFirstValues)
+{
+    MainWindow window;
+    EXPECT_EQ(window.windowTitle(), "Dwell");
+
+    const QComboBox &threads = child<QComboBox>(window, "threadMenu");
+    // The nearest count to the machine's cores is chosen.
+    const int ideal = QThread::idealThreadCount();
+    const int chosen = threads.currentText().split(' ').front().toInt();
+    for (int i = 0; i < threads.count(); ++i)
+        EXPECT_LE(std::abs(chosen - ideal),
+                  std::abs(threads.itemText(i).split(' ').front().toInt() - ideal));
+
+    EXPECT_EQ(child<QComboBox>(window, "dwellMenu").currentText(), "1024 iterations");
+
+    for (const char *name : {"randomizerSwitch", "originSwitch", "clearSwitch"})
+        EXPECT_FALSE(child<QCheckBox>(window, name).isChecked()) << name;
+
+    QSlider &slider = child<QSlider>(window, "escapeRadiusSlider");
+    const QLabel &value = child<QLabel>(window, "escapeRadiusValue");
+    const Slider &outlet = *window.explorer().view().escapeRadiusSlider;
+    EXPECT_EQ(outlet.floatValue(), 4.0f);
+    EXPECT_EQ(value.text(), "4.0");
+    slider.setValue(slider.minimum());
+    EXPECT_LE(outlet.floatValue(), 1.0f);
+    slider.setValue(slider.maximum());
+    EXPECT_GE(outlet.floatValue(), 100.0f);
+    slider.setValue(123);
+    EXPECT_EQ(outlet.floatValue(), 12.3f);
+    EXPECT_EQ(value.text(), "12.3");
+}
+
+TEST(MainWindow, ViewSitsTopLeftAndFollowsTheWindow)
+{
+    MainWindow window;
+    window.explorer().launch();
+    ExplorerWidget &explorer = window.explorer();
+    MyView &view = explorer.view();
+    EXPECT_EQ(explorer.geometry(), QRect(0, 0, 640, 480));
+    EXPECT_EQ(explorer.maximumSize(), QSize(16384, 16384));
+    EXPECT_EQ(view.frame, (NSRect{{0, 0}, {640, 480}})) << "drawn once before the launch went on";
+    ASSERT_TRUE(waitForPass(explorer));
+    // The status line sits below the view and shows the finished pass.
+    auto &line = child<StatusLine>(window, "statusLine");
+    EXPECT_GE(line.geometry().top(), explorer.geometry().bottom());
+    line.refresh();
+    const PassStatus status = explorer.passStatus();
+    EXPECT_EQ(status.height, 480);
+    EXPECT_EQ(child<QProgressBar>(line, "passProgress").maximum(), 480);
+    EXPECT_EQ(child<QProgressBar>(line, "passProgress").value(), 480);
+    EXPECT_EQ(child<QLabel>(line, "passLabel").text(), QString("Pass %1").arg(status.sequence));
+    EXPECT_EQ(child<QLabel>(line, "windowLabel").text(),
+              StatusFigures::windowText(status.scene.window, status.width, status.height));
+    // A finished pass shows the core's own time for it, and the rate it gives.
+    ASSERT_GT(status.seconds, 0);
+    EXPECT_EQ(child<QLabel>(line, "timingLabel").text(),
+              StatusFigures::durationText(status.seconds) + QString::fromUtf8(" \u00b7 ") +
+                  StatusFigures::rateText(status.iterations, status.seconds));
+    // A resize is drawn at once, so a start right after it finds the size
+    // settled: with the lines in random order, it keeps every one of them.
+    child<QComboBox>(window, "dwellMenu").setCurrentText("256 iterations");
+    child<QCheckBox>(window, "randomizerSwitch").setChecked(true);
+    const int before = view.comp_sequence;
+    window.resize(window.width() + 100, window.height() + 50);
+    EXPECT_EQ(explorer.size(), QSize(740, 530));
+    EXPECT_EQ(view.frame.size, (NSSize{740, 530})) << "drawn at once";
+    child<QPushButton>(window, "startButton").click();
+    ASSERT_TRUE(waitForPass(explorer));
+    EXPECT_EQ(view.comp_sequence, before + 3)
+        << "the resize's supersession and pass, then the start";
+    EXPECT_EQ(view.height, 530);
+    EXPECT_EQ(explorer.surface().size(), QSize(740, 530));
+    EXPECT_EQ(wrongRows(explorer.surface(), view.scene()), 0);
+}
+
+TEST(MainWindow, ControlsReachTheirActions)
+{
+    MainWindow window;
+    window.explorer().launch();
+    MyView &view = window.explorer().view();
+    auto &back = child<QPushButton>(window, "backButton");
+    EXPECT_FALSE(back.isEnabled()) << "nowhere to go back to";
+    EXPECT_EQ(view.max_dwells, 1024);
+    EXPECT_EQ(view.num_threads,
+              child<QComboBox>(window, "threadMenu").currentText().split(' ').front().toInt());
+
+    child<QComboBox>(window, "dwellMenu").setCurrentText("256 iterations");
+    EXPECT_EQ(view.max_dwells, 256);
+    child<QComboBox>(window, "threadMenu").setCurrentText("4 threads");
+    EXPECT_EQ(view.num_threads, 4);
+
+    const int before = view.comp_sequence;
+    child<QPushButton>(window, "startButton").click();
+    EXPECT_EQ(view.comp_sequence, before + 1);
+
+    view.viewStep = 1.0;
+    child<QPushButton>(window, "resetButton").click();
+    EXPECT_EQ(view.viewStep, 4.0 / 640);
+    EXPECT_EQ(view.comp_sequence, before + 2);
+
+    view.originX = 0.25;
+    child<QPushButton>(window, "resetOriginButton").click();
+    EXPECT_EQ(view.originX, 0.0);
+    EXPECT_EQ(view.comp_sequence, before + 3);
+
+    const double step = view.viewStep;
+    child<QPushButton>(window, "zoomOutButton").click();
+    EXPECT_EQ(view.viewStep, 2 * step);
+    back.click();
+    EXPECT_EQ(view.viewStep, step);
+    EXPECT_EQ(view.comp_sequence, before + 5);
+    back.click(); // to the window the reset left
+    EXPECT_EQ(view.viewStep, 1.0);
+    EXPECT_FALSE(back.isEnabled());
+    // With only the fourth row from the top drawn, the three above it are reported.
+    view.drawnTable.fill(0);
+    const int h = view.height;
+    view.drawnTable[std::size_t(h - 4)] = 1;
+    testing::internal::CaptureStdout();
+    child<QPushButton>(window, "reportButton").click();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "line " + std::to_string(h - 3) + " not drawn!\nline " + std::to_string(h - 2) +
+                  " not drawn!\nline " + std::to_string(h - 1) + " not drawn!\n");
+}
+
+TEST(StatusFigures, FormatThePassesFigures)
+{
+    // The launch window of a 400 x 300 view.
+    EXPECT_EQ(StatusFigures::windowText({-2.5, 1.5, 0.01}, 400, 300),
+              QString::fromUtf8("centre -0.5, 0 \u00b7 width 4"));
+    EXPECT_EQ(StatusFigures::windowText({-1, 1, 0.5}, 4, 2),
+              QString::fromUtf8("centre 0, 0.5 \u00b7 width 2"));
+    EXPECT_EQ(StatusFigures::windowText({-1, 1, 0}, 4, 2), "") << "no window without a step";
+    // Deep in a zoom, centres one pixel apart still differ in the text.
+    const PlaneWindow deep{-0.7436439, 0.1318259, 1e-14};
+    EXPECT_NE(StatusFigures::windowText(deep, 400, 300),
+              StatusFigures::windowText({deep.viewX + 1e-14, deep.viewY, deep.viewStep}, 400, 300));
+
+    EXPECT_EQ(StatusFigures::rateText(1'234'000'000, 1.0), "1.23 G iterations/s");
+    EXPECT_EQ(StatusFigures::rateText(3'000, 2.0), "1.50 k iterations/s");
+    EXPECT_EQ(StatusFigures::rateText(500, 1.0), "500.00 iterations/s");
+    EXPECT_EQ(StatusFigures::rateText(500, 0.0), "");
+    EXPECT_EQ(StatusFigures::durationText(0.01849), "18.5 ms");
+    EXPECT_EQ(StatusFigures::durationText(0.9999), "999.9 ms");
+    EXPECT_EQ(StatusFigures::durationText(0.99996), "1.00 s");
+    EXPECT_EQ(StatusFigures::durationText(2.345), "2.35 s");
+}
+
+TEST(StatusLine, SaysSoWhenNoWorkerCouldStart)
+{
+    StatusLine line;
+    line.watch([] { return PassStatus{3, 0, 300, 400, 0, Scene{{-2.5, 1.5, 0.01}}, 0.5, true}; });
+    EXPECT_EQ(line.findChild<QLabel *>("timingLabel")->text(), "no worker thread could be started");
+}
+
+TEST(SurfaceContext, FrameAndFillStayInsideTheFlippedRectangle)
+{
+    // View rectangle {1, 1, 4, 3} on a 6 x 5 view is Qt's x 1..4, y 1..3.
+    const NSRect rect{{1, 1}, {4, 3}};
+    QImage surface(6, 5, QImage::Format_RGB32);
+    surface.fill(Qt::white);
+    SurfaceContext(surface).frameRect(rect, {1, 0, 0, 1});
+    // A frame, not a fill.
+    const char *const framed[] = {"......", ".####.", ".#..#.", ".####.", "......"};
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(surface.pixel(x, y),
+                      framed[y][x] == '#' ? qRgb(255, 0, 0) : qRgb(255, 255, 255))
+                << x << ", " << y;
+
+    SurfaceContext(surface).fillRect(rect, {0, 0, 1, 0.5f}, CompositingOperation::SourceOver);
+    const QColor blended = surface.pixelColor(2, 2);
+    EXPECT_NEAR(blended.red(), 128, 2) << "source-over lets the white show through";
+    EXPECT_EQ(blended.blue(), 255);
+    EXPECT_EQ(surface.pixel(2, 0), qRgb(255, 255, 255));
+}
+
+} // namespace dwell
+
+// Qt is not built with ThreadSanitizer, which then reports the raster engine's
+// pooled conversions and blends as races; our own accesses are still checked.
+extern "C" const char *__tsan_default_options()
+{
+    return "ignore_noninstrumented_modules=1";
+}
+
+// The widgets need an application object on the main thread; without a
+// display the offscreen platform stands in.
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

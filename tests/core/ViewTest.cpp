@@ -1,0 +1,422 @@
+#include "TestExplorer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace dwell {
+
+namespace {
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+int markedRows(const MyView &view)
+{
+    return int(view.drawnTable.size()) -
+           int(std::count(view.drawnTable.begin(), view.drawnTable.end(), 0));
+}
+
+// The worked window: 400 x 300 pixels from (-2, 1.5) at step 0.01, no workers.
+struct MouseExplorer : IdleExplorer {
+    MouseExplorer() { view.setPlaneWindow({-2.0, 1.5, 0.01}); }
+    // A press and a drag, not yet released.
+    NSRect select(NSPoint from, NSPoint to)
+    {
+        view.mouseDown(from);
+        view.mouseDragged(to);
+        return view.mouseDragRect;
+    }
+    void expectWindow(double x, double y, double step)
+    {
+        EXPECT_DOUBLE_EQ(view.viewX, x);
+        EXPECT_DOUBLE_EQ(view.viewY, y);
+        EXPECT_DOUBLE_EQ(view.viewStep, step);
+    }
+};
+
+} // namespace
+
+TEST(Drawing, FirstDisplayCreatesAWhiteImageAndStartsNothing)
+{
+    TestExplorer explorer;
+    explorer.display.makeKeyAndOrderFront();
+    const MyView &view = explorer.view;
+    EXPECT_EQ(view.frame, (NSRect{{0, 0}, {400, 300}}));
+    EXPECT_EQ(view.height, 0);
+    EXPECT_EQ(view.comp_sequence, 0);
+    EXPECT_EQ(explorer.picture(), std::vector<std::uint8_t>(400 * 300 * 3, 0xff));
+    EXPECT_EQ(explorer.threads.started, 0);
+    EXPECT_EQ(markedRows(view), 0);
+}
+
+TEST(Drawing, ResizeKeepsTheCenterAndStartsOnePass)
+{
+    IdleExplorer explorer;
+    MyView &view = explorer.view;
+    view.setPlaneWindow({-2.0, 1.5, 0.01});
+
+    explorer.display.setBounds({{0, 0}, {500, 300}});
+    explorer.display.displayRect({{0, 0}, {500, 300}});
+    EXPECT_DOUBLE_EQ(view.viewX, -2.5);
+    EXPECT_DOUBLE_EQ(view.viewY, 1.5);
+    EXPECT_EQ(view.height, 300);
+    EXPECT_EQ(view.comp_sequence, 3);
+    EXPECT_EQ(view.myImage->pixelsWide(), 500);
+    EXPECT_EQ(explorer.display.shownPixels(), std::vector<std::uint8_t>(500 * 300 * 3, 0xff));
+    // The start's own full redisplay finds the size settled.
+    explorer.display.displayRect({{0, 0}, {500, 300}});
+    EXPECT_EQ(view.comp_sequence, 3);
+
+    explorer.display.setBounds({{0, 0}, {500, 200}});
+    explorer.display.displayRect({{0, 0}, {500, 200}});
+    EXPECT_DOUBLE_EQ(view.viewY, 1.0);
+    EXPECT_EQ(view.height, 200);
+    EXPECT_EQ(view.comp_sequence, 5);
+}
+
+TEST(Drawing, SizesBeyondTheTablesAreHeldToThem)
+{
+    IdleExplorer wide(20000, 10);
+    EXPECT_EQ(wide.view.frame.size, (NSSize{16384, 10}));
+    EXPECT_EQ(wide.view.myImage->byteCount(), 16384u * 10 * 3);
+
+    IdleExplorer tall(10, 20000.5f);
+    EXPECT_EQ(tall.view.height, 16384);
+    tall.view.drawRect({{0, -5}, {10, 20}});
+    tall.view.drawRect({{0, 16380}, {10, 1e30f}});
+    tall.view.drawRect({{0, std::nanf("")}, {10, 3}});
+    EXPECT_EQ(markedRows(tall.view), 15);
+
+    IdleExplorer broken(std::nanf(""), -3);
+    EXPECT_EQ(broken.view.frame.size, (NSSize{0, 0}));
+    EXPECT_TRUE(std::isfinite(double(broken.view.viewStep)));
+    EXPECT_TRUE(std::isfinite(double(broken.view.viewY)));
+}
+
+TEST(Drawing, PartialRedisplaysMarkTheRowsTheyCover)
+{
+    IdleExplorer explorer;
+    MyView &view = explorer.view;
+    view.drawRect({{0, 10}, {400, 1}});
+    EXPECT_EQ(markedRows(view), 1);
+    EXPECT_EQ(view.drawnTable[10], 1);
+
+    view.drawRect({{0, 20.7f}, {400, 2.9f}});
+    EXPECT_EQ(view.drawnTable[20], 1);
+    EXPECT_EQ(view.drawnTable[21], 1);
+    EXPECT_EQ(markedRows(view), 3);
+
+    view.drawRect({{0, 0}, {400, 300}});
+    view.drawRect({{0, 298}, {400, 2}});
+    EXPECT_EQ(markedRows(view), 5);
+    // Every drawing shows the whole image.
+    for (const auto &op : explorer.display.takeOps())
+        if (op.kind == FakeDisplay::OpKind::Image) {
+            EXPECT_EQ(op.rect, (NSRect{{0, 0}, {400, 300}}));
+        }
+}
+
+TEST(Drawing, SelectionIsLaidOverTheImageOnlyWhileDragging)
+{
+    IdleExplorer explorer;
+    MyView &view = explorer.view;
+    view.isSelecting = true;
+    view.mouseDragRect = {{100, 50}, {200, 150}};
+    explorer.display.takeOps();
+    view.drawRect({{0, 0}, {400, 300}});
+    EXPECT_EQ(explorer.display.takeOps().size(), 1u);
+    view.isDragging = true;
+    view.drawRect({{0, 0}, {400, 300}});
+    const auto ops = explorer.display.takeOps();
+    ASSERT_EQ(ops.size(), 3u);
+    EXPECT_EQ(ops[0].kind, FakeDisplay::OpKind::Image);
+    EXPECT_EQ(ops[1].kind, FakeDisplay::OpKind::Fill);
+    EXPECT_EQ(ops[1].rect, view.mouseDragRect);
+    EXPECT_EQ(ops[1].operation, CompositingOperation::SourceOver);
+    EXPECT_EQ(ops[1].color, FakeDisplay::kHighlight.withAlphaComponent(0.35f));
+    EXPECT_EQ(ops[2].kind, FakeDisplay::OpKind::Frame);
+    EXPECT_EQ(ops[2].color, FakeDisplay::kHighlight);
+}
+
+TEST(Mouse, ClickZoomsInByTwoAboutThePressedPoint)
+{
+    MouseExplorer explorer;
+    explorer.view.mouseDown({100, 200});
+    explorer.view.mouseUp({390, 10}); // the release position is not used
+    explorer.expectWindow(-2.0, 1.25, 0.005);
+    EXPECT_EQ(explorer.view.comp_sequence, 2);
+    EXPECT_FALSE(explorer.view.isSelecting);
+}
+
+TEST(Mouse, DragSelectsTheViewsProportionsAndZoomsIntoIt)
+{
+    MouseExplorer explorer;
+    EXPECT_EQ(explorer.select({100, 200}, {300, 120}), (NSRect{{100, 50}, {200, 150}}));
+    EXPECT_TRUE(explorer.view.isDragging);
+    // A further drag erases the previous selection, then shows the new one.
+    explorer.view.mouseDragged({300, 119});
+    const auto requests = explorer.display.stripRequests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0], requests[1]);
+    EXPECT_EQ(requests[2], explorer.view.mouseDragRect);
+
+    explorer.view.mouseDragged({300, 120});
+    explorer.view.mouseUp({0, 0});
+    explorer.expectWindow(-1.0, 0.5, 0.005);
+    EXPECT_EQ(explorer.view.comp_sequence, 2);
+    EXPECT_FALSE(explorer.view.isDragging);
+}
+
+TEST(Mouse, SelectionsNarrowerThanTwelveAreDropped)
+{
+    MouseExplorer explorer;
+    // Each release leaves the window as it was.
+    const auto dropped = [&explorer](NSPoint from, NSPoint to) {
+        const NSRect selected = explorer.select(from, to);
+        explorer.view.mouseUp(to);
+        explorer.expectWindow(-2.0, 1.5, 0.01);
+        return selected;
+    };
+    EXPECT_EQ(dropped({100, 200}, {104, 203}).size, (NSSize{0, 0}));
+    // Past the right edge the fitted selection shrinks to 5 x 3.75.
+    EXPECT_EQ(dropped({395, 100}, {420, 130}), (NSRect{{395, 100}, {5, 3.75f}}));
+    EXPECT_FALSE(explorer.view.isDragging);
+    EXPECT_FALSE(explorer.view.isSelecting);
+    // Fitted against the right edge: a hair under 12 wide is dropped, 12 is taken.
+    EXPECT_LT(dropped({std::nextafter(388.0f, 400.0f), 100}, {420, 124}).size.width, 12.0f);
+    EXPECT_EQ(explorer.view.comp_sequence, 1);
+    ASSERT_EQ(explorer.select({388, 100}, {420, 124}), (NSRect{{388, 100}, {12, 9}}));
+    explorer.view.mouseUp({420, 124});
+    explorer.expectWindow(1.88, -0.41, 0.01 * double(12.0f / 400.0f));
+    EXPECT_EQ(explorer.view.comp_sequence, 2);
+}
+
+TEST(Mouse, ViewCoordinatesAreCombinedInSinglePrecision)
+{
+    // Fractional points on an odd-sized view, where double sums would differ.
+    IdleExplorer explorer(401, 301);
+    MyView &view = explorer.view;
+    const float H = 301;
+    view.setPlaneWindow({-2.0, 1.5, 0.01});
+    explorer.click({100.3f, 0.7f});
+    const double clickX = -2.0 + 0.01 * double(100.3f);
+    const double clickY = 1.5 - 0.01 * double(float(H - 0.7f));
+    EXPECT_EQ(double(view.viewX), clickX - 0.01 * 401.0 * 0.25);
+    EXPECT_EQ(double(view.viewY), clickY + 0.01 * 301.0 * 0.25);
+    EXPECT_EQ(double(view.viewStep), 0.005);
+
+    view.setPlaneWindow({-2.0, 1.5, 0.01});
+    view.mouseDown({50.3f, 0.7f});
+    view.mouseDragged({150.4f, 70.9f});
+    const NSRect selection = view.mouseDragRect;
+    view.mouseUp({150.4f, 70.9f});
+    const float top = selection.origin.y + selection.size.height;
+    EXPECT_EQ(double(view.viewX), -2.0 + 0.01 * double(selection.origin.x));
+    EXPECT_EQ(double(view.viewY), 1.5 - 0.01 * double(float(H - top)));
+    EXPECT_EQ(double(view.viewStep), 0.01 * double(float(selection.size.width / 401.0f)));
+}
+
+TEST(Mouse, OriginModeMovesTheStartingValueInstead)
+{
+    MouseExplorer explorer;
+    explorer.originSwitch.value = 1;
+    explorer.click({100, 200});
+    EXPECT_DOUBLE_EQ(explorer.view.originX, -1.0);
+    EXPECT_DOUBLE_EQ(explorer.view.originY, 0.5);
+    explorer.expectWindow(-2.0, 1.5, 0.01);
+    EXPECT_EQ(explorer.view.comp_sequence, 2);
+    // After a drag, the selection's upper-left corner.
+    explorer.drag({100, 200}, {300, 120});
+    EXPECT_DOUBLE_EQ(explorer.view.originX, -1.0);
+    EXPECT_DOUBLE_EQ(explorer.view.originY, 0.5);
+    explorer.drag({0, 300}, {40, 250});
+    EXPECT_DOUBLE_EQ(explorer.view.originX, -2.0);
+    EXPECT_DOUBLE_EQ(explorer.view.originY, 1.5);
+    explorer.expectWindow(-2.0, 1.5, 0.01);
+    EXPECT_EQ(explorer.view.comp_sequence, 4);
+}
+
+TEST(Controls, MenusTakeTheTitlesLeadingNumberAndStartNothing)
+{
+    IdleExplorer explorer(40, 30);
+    const std::pair<const char *, int> titles[] = {{"8 threads", 8},
+                                                   {"  -3", -3},
+                                                   {"none", 0},
+                                                   {"+12x", 12},
+                                                   {"65536 iterations", 65536},
+                                                   {"99999999999", INT_MAX},
+                                                   {"", 0}};
+    for (const auto &[title, value] : titles) {
+        StaticMenu menu(title);
+        explorer.view.doThreadMenu(&menu);
+        explorer.view.doDwellMenu(&menu);
+        EXPECT_EQ(explorer.view.num_threads, value) << title;
+        EXPECT_EQ(explorer.view.max_dwells, value) << title;
+    }
+    EXPECT_EQ(explorer.view.comp_sequence, 1);
+    EXPECT_EQ(explorer.threads.started, 0);
+}
+
+TEST(Controls, ViewResetRestoresTheDefaultWindowOnly)
+{
+    IdleExplorer explorer(512, 384, "500 iterations");
+    MyView &view = explorer.view;
+    EXPECT_TRUE(explorer.display.isShown);
+    EXPECT_EQ(explorer.display.firstResponder, &view);
+    EXPECT_DOUBLE_EQ(view.viewX, -2.5);
+    EXPECT_DOUBLE_EQ(view.viewStep, 0.0078125);
+    EXPECT_DOUBLE_EQ(view.viewY, 1.5);
+
+    explorer.originSwitch.value = 1;
+    explorer.click({10, 10});
+    explorer.originSwitch.value = 0;
+    explorer.click({10, 10});
+    const double originX = view.originX;
+    ASSERT_NE(originX, 0.0);
+    view.resetButton(nullptr);
+    EXPECT_DOUBLE_EQ(view.viewX, -2.5);
+    EXPECT_DOUBLE_EQ(view.viewStep, 0.0078125);
+    EXPECT_DOUBLE_EQ(view.viewY, 1.5);
+    EXPECT_EQ(view.originX, originX);
+    EXPECT_EQ(view.max_dwells, 500);
+    EXPECT_EQ(view.comp_sequence, 4);
+
+    view.doResetOriginButton(nullptr);
+    view.doResetOriginButton(nullptr);
+    EXPECT_EQ(view.originX, 0.0);
+    EXPECT_EQ(view.originY, 0.0);
+    EXPECT_EQ(view.comp_sequence, 6);
+}
+
+TEST(Controls, SwitchStatesOtherThanOneAreOff)
+{
+    IdleExplorer explorer(40, 30);
+    MyView &view = explorer.view;
+    explorer.randomizerSwitch.value = explorer.clearSwitch.value = explorer.originSwitch.value = 2;
+    view.bitmapData[0] = 7;
+    const double step = view.viewStep;
+    // A click zooms instead of moving the origin, then starts a pass that
+    // neither clears the picture nor shuffles the lines.
+    explorer.click({10, 10});
+    EXPECT_EQ(double(view.viewStep), step * 0.5);
+    EXPECT_EQ(double(view.originX), 0.0);
+    EXPECT_EQ(view.comp_sequence, 2);
+    EXPECT_EQ(view.bitmapData[0], 7);
+    for (int p = 0; p < 30; ++p)
+        EXPECT_EQ(int(view.lineTable[p]), p);
+}
+
+TEST(Keyboard, EveryPressPrintsAndStrokesOutsideTheDisplayCycle)
+{
+    IdleExplorer explorer(40, 30);
+    const auto picture = explorer.picture();
+    explorer.display.takeOps();
+    CaptureStdout();
+    explorer.view.keyDown();
+    explorer.view.keyDown();
+    explorer.view.keyUp();
+    EXPECT_EQ(GetCapturedStdout(), "keydown\nkeydown\n");
+
+    const auto ops = explorer.display.takeOps();
+    ASSERT_EQ(ops.size(), 4u);
+    for (int press = 0; press < 2; ++press) {
+        const auto &stroke = ops[2 * press];
+        EXPECT_EQ(stroke.kind, FakeDisplay::OpKind::Stroke);
+        EXPECT_TRUE(stroke.outsideDisplayCycle);
+        EXPECT_EQ(stroke.from, (NSPoint{-100, -100}));
+        EXPECT_EQ(stroke.to, (NSPoint{200, 300}));
+        EXPECT_EQ(stroke.lineWidth, 20.0f);
+        EXPECT_EQ(ops[2 * press + 1].kind, FakeDisplay::OpKind::Flush);
+    }
+    EXPECT_EQ(explorer.picture(), picture);
+}
+
+TEST(Report, ListsUnmarkedRowsAboveTheFirstMarkedOne)
+{
+    IdleExplorer explorer(40, 12);
+    const auto report = [&] {
+        CaptureStdout();
+        explorer.view.doReportButton(nullptr);
+        return GetCapturedStdout();
+    };
+    EXPECT_EQ(report(), "");
+
+    explorer.display.setNeedsDisplayInRect({{0, 5}, {40, 2}});
+    explorer.display.setNeedsDisplayInRect({{0, 9}, {40, 1}});
+    explorer.display.setNeedsDisplay(true);
+    explorer.display.runPendingDisplays();
+    const std::string expected =
+        "line 7 not drawn!\nline 8 not drawn!\nline 10 not drawn!\nline 11 not drawn!\n";
+    EXPECT_EQ(report(), expected);
+    EXPECT_EQ(report(), expected);
+
+    explorer.display.setNeedsDisplayInRect({{0, 0}, {40, 11}});
+    explorer.display.setNeedsDisplayInRect({{0, 11}, {40, 1}});
+    explorer.display.runPendingDisplays();
+    EXPECT_EQ(report(), "");
+    // A new pass starts with nothing marked.
+    explorer.view.startButton(nullptr);
+    EXPECT_EQ(report(), "");
+}
+
+TEST(History, BackRetracesZoomsClicksDragsAndResetsExactly)
+{
+    IdleExplorer explorer;
+    MyView &view = explorer.view;
+    EXPECT_FALSE(view.canGoBack());
+    std::vector<PlaneWindow> seen{view.scene().window};
+    explorer.click({123, 77});
+    seen.push_back(view.scene().window);
+    explorer.drag({100, 200}, {300, 120});
+    seen.push_back(view.scene().window);
+    view.zoomOutButton(nullptr);
+    seen.push_back(view.scene().window);
+    view.resetButton(nullptr);
+
+    const int passes = view.comp_sequence;
+    for (int back = 1; !seen.empty(); ++back, seen.pop_back()) {
+        view.backButton(nullptr);
+        EXPECT_EQ(view.scene().window, seen.back());
+        EXPECT_EQ(view.comp_sequence, passes + back);
+    }
+    EXPECT_FALSE(view.canGoBack());
+    view.backButton(nullptr);
+    EXPECT_EQ(view.comp_sequence, passes + 4);
+}
+
+TEST(History, ZoomOutDoublesAboutTheCenterAndKeepsTheOrigin)
+{
+    IdleExplorer explorer;
+    MyView &view = explorer.view;
+    view.setPlaneWindow({-2.0, 1.5, 0.01});
+    view.originX = 0.25;
+    view.zoomOutButton(nullptr);
+    EXPECT_DOUBLE_EQ(view.viewX, -4.0);
+    EXPECT_DOUBLE_EQ(view.viewY, 3.0);
+    EXPECT_DOUBLE_EQ(view.viewStep, 0.02);
+    EXPECT_EQ(view.originX, 0.25);
+    // Origin moves are not zooms: they leave no step to go back to.
+    explorer.originSwitch.value = 1;
+    explorer.click({1, 1});
+    view.backButton(nullptr);
+    EXPECT_DOUBLE_EQ(view.viewStep, 0.01);
+    EXPECT_FALSE(view.canGoBack());
+}
+
+TEST(History, KeepsOnlyTheLatestWindows)
+{
+    IdleExplorer explorer(40, 30);
+    MyView &view = explorer.view;
+    for (int zoom = 0; zoom < 150; ++zoom)
+        view.zoomOutButton(nullptr);
+    int steps = 0;
+    for (; view.canGoBack(); ++steps)
+        view.backButton(nullptr);
+    EXPECT_EQ(steps, 100);
+    EXPECT_DOUBLE_EQ(view.viewStep, 0.1 * (1LL << 50));
+}
+
+} // namespace dwell

@@ -1,0 +1,413 @@
+#include "DwellColor.h"
+#include "DwellColors.h"
+#include "KernelPaths.h"
+#include "mandel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace dwell {
+
+namespace {
+
+// One line's arguments, as the worker threads pass them.
+struct LineArgs {
+    double originX = 0;
+    double originY = 0;
+    double bound = 4;
+    double x = 0;
+    double y = 0;
+    double step = 0;
+    int maxdwell = 10;
+    int w = 1;
+};
+
+// What a path wrote: the dwells and the sum. The line is computed into the
+// middle of a larger, odd-offset buffer whose guards must come back untouched.
+struct LineResult {
+    std::vector<int> dwells;
+    int sum = 0;
+    bool guardsIntact = false;
+
+    bool operator==(const LineResult &) const = default;
+};
+
+LineResult runLine(KernelPath path, const LineArgs &a)
+{
+    constexpr int kGuard = 0x5eed;
+    const int n = std::max(a.w, 0);
+    std::vector<int> storage(std::size_t(n) + 6, kGuard); // one guard before, five after
+    int *const buf = storage.data() + 1;
+    LineResult result;
+    result.sum =
+        mandelLineWith(path, a.originX, a.originY, a.bound, a.x, a.y, a.step, a.maxdwell, a.w, buf);
+    result.dwells.assign(buf, buf + n);
+    result.guardsIntact =
+        storage.front() == kGuard &&
+        std::all_of(buf + n, storage.data() + storage.size(), [](int v) { return v == kGuard; });
+    return result;
+}
+
+std::string describe(const LineArgs &a)
+{
+    std::ostringstream out;
+    out.precision(17);
+    out << "origin (" << a.originX << ", " << a.originY << ") bound " << a.bound << " x " << a.x
+        << " y " << a.y << " step " << a.step << " limit " << a.maxdwell << " w " << a.w;
+    return out.str();
+}
+
+// A test run once per kernel path, skipped where the CPU lacks the path.
+class PathTest : public testing::TestWithParam<KernelPath> {
+public:
+    static std::string name(const testing::TestParamInfo<KernelPath> &info)
+    {
+        return kernelPathName(info.param);
+    }
+
+protected:
+    void SetUp() override
+    {
+        if (!isAvailable(GetParam()))
+            GTEST_SKIP() << kernelPathName(GetParam()) << " is not supported by this CPU";
+    }
+};
+
+// Every path, the reference included, must give these known values.
+class KernelEdge : public PathTest {};
+
+TEST_P(KernelEdge, KnownLines)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<int> zeros(9, 0);
+    const struct {
+        LineArgs args;
+        std::vector<int> dwells;
+        int sum;
+    } cases[] = {
+        // Escape is strictly beyond the bound: the squared moduli of c = 1 run
+        // 0, 1, 4, 25, and 4 itself stays inside.
+        {{.x = 1.0}, {3}, 3},
+        {{.x = 1.0, .maxdwell = 4}, {3}, 3},
+        {{.x = 1.0, .maxdwell = 3}, {-1}, 3},
+        {{.x = 2.0}, {2}, 2},
+        {{.x = 3.0}, {1}, 1},
+        {{.x = -2.0, .maxdwell = 1}, {-1}, 1},
+        {{.x = -2.0, .maxdwell = 10}, {-1}, 10},
+        {{.x = -2.0, .maxdwell = 1000}, {-1}, 1000},
+        {{.x = 0.0}, {-1}, 10},
+        {{.x = 0.25}, {-1}, 10},
+        // Limits and widths that leave nothing to iterate.
+        {{.x = -2.0, .step = 0.5, .maxdwell = 0, .w = 7}, std::vector<int>(7, -1), 0},
+        {{.x = -2.0, .step = 0.5, .maxdwell = -5, .w = 7}, std::vector<int>(7, 0), 0},
+        {{.x = -2.0, .step = 0.5, .w = 0}, {}, 0},
+        {{.x = -2.0, .step = 0.5, .w = -1}, {}, 0},
+        {{.x = -2.0, .step = 0.5, .w = -100}, {}, 0},
+        // Starting outside the bound; zero stays inside a zero bound for as
+        // long as the orbit stays at zero.
+        {{.originX = 3.0, .x = -1.0, .step = 0.25, .w = 9}, zeros, 0},
+        {{.bound = -1.0, .x = -1.0, .step = 0.25, .w = 9}, zeros, 0},
+        {{.bound = 0.0, .x = 0.0, .maxdwell = 5}, {-1}, 5},
+        {{.x = -2.0, .y = 1.0, .step = 1.0, .maxdwell = 100, .w = 5}, {1, 3, -1, 2, 1}, 107},
+        // A line that never escapes adds the limit once per pixel.
+        {{.x = -0.1, .step = 0.01, .maxdwell = 500, .w = 21}, std::vector<int>(21, -1), 21 * 500},
+        // NaN never escapes; an infinite c escapes from the first iterate it reaches.
+        {{.originX = nan, .x = 5.0, .maxdwell = 50, .w = 3}, {-1, -1, -1}, 150},
+        {{.bound = nan, .x = 5.0, .maxdwell = 50}, {-1}, 50},
+        {{.x = inf, .maxdwell = 50}, {1}, 1},
+        {{.y = -inf, .maxdwell = 50}, {1}, 1},
+        {{.originX = inf, .maxdwell = 50}, {0}, 0},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(runLine(GetParam(), c.args), (LineResult{c.dwells, c.sum, true}))
+            << describe(c.args);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, KernelEdge, testing::ValuesIn(kAllKernelPaths), PathTest::name);
+
+TEST(KernelPaths, ChoiceFallsBackToWhatTheCpuRuns)
+{
+    EXPECT_TRUE(isAvailable(KernelPath::Scalar));
+    EXPECT_TRUE(isAvailable(bestAvailablePath()));
+    EXPECT_EQ(chooseKernelPath("scalar"), KernelPath::Scalar);
+    EXPECT_EQ(chooseKernelPath(nullptr), bestAvailablePath());
+    EXPECT_EQ(chooseKernelPath("sse9"), bestAvailablePath());
+    EXPECT_EQ(chooseKernelPath(""), bestAvailablePath());
+    for (const KernelPath path : kAllKernelPaths) {
+        const KernelPath chosen = chooseKernelPath(kernelPathName(path));
+        EXPECT_EQ(chosen, isAvailable(path) ? path : bestAvailablePath());
+    }
+    EXPECT_TRUE(isAvailable(activeKernelPath()));
+}
+
+TEST(KernelPaths, PublicEntryMatchesTheReference)
+{
+    std::vector<int> buf(5);
+    EXPECT_EQ(mandelLine(0, 0, 4, -2.0, 1.0, 1.0, 100, 5, buf.data()), 107);
+    EXPECT_EQ(buf, (std::vector<int>{1, 3, -1, 2, 1}));
+}
+
+// Each wide path against the reference, result for result.
+class Differential : public PathTest {
+protected:
+    void expectSame(const LineArgs &args) const
+    {
+        const LineResult expected = runLine(KernelPath::Scalar, args);
+        ASSERT_EQ(runLine(GetParam(), args), (LineResult{expected.dwells, expected.sum, true}))
+            << describe(args);
+    }
+};
+
+// Lines through windows around the set, from wide views to deep zooms.
+LineArgs randomLine(std::mt19937 &rng)
+{
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::uniform_int_distribution<int> width(0, 400);
+    std::uniform_int_distribution<int> limit(0, 3000);
+    LineArgs a;
+    const double span = std::pow(10.0, -12.0 * unit(rng)) * 4.0;
+    a.w = width(rng);
+    a.step = span / std::max(a.w, 1);
+    a.x = -2.2 + 2.8 * unit(rng) - span / 2;
+    a.y = -1.3 + 2.6 * unit(rng);
+    a.maxdwell = limit(rng);
+    if (unit(rng) < 0.2) {
+        a.originX = unit(rng) - 0.5;
+        a.originY = unit(rng) - 0.5;
+    }
+    if (unit(rng) < 0.2)
+        a.bound = 0.5 + 8.0 * unit(rng);
+    return a;
+}
+
+TEST_P(Differential, RandomLinesAroundTheSet)
+{
+    std::mt19937 rng(20240611);
+    for (int i = 0; i < 1500; ++i)
+        expectSame(randomLine(rng));
+}
+
+TEST_P(Differential, BoundaryRegionsWithMixedDwells)
+{
+    // Seahorse valley and the main cardioid's edge: neighbours differ by
+    // thousands of iterations, so lanes refill at very different times.
+    const double seahorse = -0.7436439 - 128e-7;
+    for (int r = 0; r < 40; ++r) {
+        expectSame(
+            {.x = seahorse, .y = 0.1318259 - r * 1e-7, .step = 1e-7, .maxdwell = 5000, .w = 256});
+        expectSame({.x = 0.25, .y = r * 1e-3, .step = 1e-4, .maxdwell = 2000, .w = 300});
+    }
+}
+
+TEST_P(Differential, OrbitsThatRepeatLateOrNearlyRepeat)
+{
+    // Lines that hold bounded points, which the wide paths may finish early.
+    // Long cycles: period-2^k windows near the Feigenbaum point, the period-3
+    // minibrot and the period-3 and period-4 bulbs. Cycles that start late:
+    // slow convergence next to the cardioid's cusp and its period-2 neck; and
+    // orbits that linger near a fixed point, coming close to repeating, before
+    // they escape or reach the limit.
+    const LineArgs bounded[] = {
+        {.x = -1.4013, .step = 2e-6, .maxdwell = 30000, .w = 48},
+        {.x = -1.7549, .step = 1e-5, .maxdwell = 30000, .w = 48},
+        {.x = -0.1225 - 0.05, .y = 0.7449, .step = 2e-3, .maxdwell = 20000, .w = 48},
+        {.x = -1.3107 - 0.03, .y = 0.01, .step = 1.5e-3, .maxdwell = 20000, .w = 48},
+        {.x = 0.25 - 4e-6, .step = 2e-7, .maxdwell = 40000, .w = 40},
+        {.x = -0.75, .y = 2e-5, .step = 1e-6, .maxdwell = 40000, .w = 40},
+    };
+    for (const LineArgs &args : bounded) {
+        expectSame(args);
+        const std::vector<int> dwells = runLine(KernelPath::Scalar, args).dwells;
+        EXPECT_NE(std::count(dwells.begin(), dwells.end(), -1), 0) << describe(args);
+    }
+    // Starting from a point of a cycle: the very first iterates repeat.
+    expectSame({.originX = 0.0, .originY = 0.0, .x = -1.0, .step = 0.0, .maxdwell = 5000, .w = 40});
+    // And from a zero whose every part but x is negative.
+    const double z = -0.0;
+    expectSame(
+        {.originX = z, .originY = z, .x = 0.0, .y = z, .step = z, .maxdwell = 5000, .w = 20});
+}
+
+TEST_P(Differential, EveryWidthAndLimitNearTheLaneCount)
+{
+    for (int w = 0; w <= 70; ++w)
+        for (const int limit : {0, 1, 2, 3, 7, 33})
+            expectSame({.x = -2.0, .y = 0.3, .step = 3.0 / 64, .maxdwell = limit, .w = w});
+}
+
+TEST_P(Differential, NonFiniteAndDegenerateInputs)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<double> values{nan, inf, -inf, 0.0, -0.0, 4.0, -2.0, 1e300, -1e-310};
+    for (const double v : values)
+        for (double LineArgs::*field : {&LineArgs::originX, &LineArgs::originY, &LineArgs::bound,
+                                        &LineArgs::x, &LineArgs::y, &LineArgs::step}) {
+            LineArgs args{.x = -1.5, .step = 0.1, .maxdwell = 40, .w = 30};
+            args.*field = v;
+            expectSame(args);
+        }
+    for (const int limit : {-1, -1000, std::numeric_limits<int>::min()})
+        expectSame({.x = -2.0, .step = 0.1, .maxdwell = limit, .w = 40});
+    // Squared modulus exactly on the bound, for every pixel of a long line.
+    expectSame({.x = -2.0, .maxdwell = 3000, .w = 50});
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, Differential, testing::Values(KernelPath::Avx2, KernelPath::Avx512),
+                         PathTest::name);
+
+// The defined order of roundings, and near misses a kernel could slip into.
+enum class Rounding {
+    Defined,
+    ImaginaryUnfused,  // 2 Zr Zi + y rounded twice instead of one fma
+    XJoinsZi2First,    // Zr^2 - (Zi^2 - x)
+    XJoinsZr2First,    // (Zr^2 + x) - Zi^2
+    XByMultiplication, // pixel i at x + i * step instead of a running sum
+};
+
+// Written apart from the kernels, so that a path agreeing with the reference
+// loop on a rounding both get wrong still fails here.
+LineResult oracle(const LineArgs &a, Rounding rounding)
+{
+    LineResult line{{}, 0, true};
+    unsigned sum = 0;
+    double cr = a.x;
+    for (int i = 0; i < a.w; ++i, cr += a.step) {
+        if (rounding == Rounding::XByMultiplication)
+            cr = a.x + double(i) * a.step;
+        double zr = a.originX;
+        double zi = a.originY;
+        int n = 0;
+        for (; n < a.maxdwell; ++n) {
+            const double rr = zr * zr;
+            const double ii = zi * zi;
+            if (rr + ii > a.bound)
+                break;
+            if (rounding == Rounding::ImaginaryUnfused) {
+                const double product = 2 * zr * zi;
+                zi = product + a.y;
+            } else {
+                zi = std::fma(zr + zr, zi, a.y);
+            }
+            if (rounding == Rounding::XJoinsZi2First)
+                zr = rr - (ii - cr);
+            else if (rounding == Rounding::XJoinsZr2First)
+                zr = (rr + cr) - ii;
+            else
+                zr = (rr - ii) + cr;
+        }
+        line.dwells.push_back(n == a.maxdwell ? -1 : n);
+        sum += unsigned(n);
+    }
+    line.sum = int(sum);
+    return line;
+}
+
+// Lines near the set's edge where one pixel's dwell turns on a single
+// rounding: each gives another dwell under its alternative.
+struct Case {
+    Rounding alternative;
+    LineArgs args;
+};
+const Case kCases[] = {
+    {Rounding::ImaginaryUnfused,
+     {.x = -0x1.e1ap-3, .y = 0x1.882p-1, .step = 0x1p-20, .maxdwell = 200, .w = 8}},
+    {Rounding::XJoinsZi2First,
+     {.x = -0x1.9c08p-2, .y = 0x1.4a8cp-1, .step = 0x1p-20, .maxdwell = 200, .w = 8}},
+    {Rounding::XJoinsZr2First,
+     {.x = -0x1.1f46p-1, .y = 0x1.4946p-1, .step = 0x1p-20, .maxdwell = 200, .w = 8}},
+    {Rounding::XByMultiplication,
+     {.x = -0x1.07c3p+0, .y = 0x1.0df4p-2, .step = 1e-3, .maxdwell = 200, .w = 16}},
+};
+
+TEST(RoundingCases, CasesTellTheAlternativesApart)
+{
+    for (const Case &c : kCases)
+        EXPECT_NE(oracle(c.args, Rounding::Defined).dwells, oracle(c.args, c.alternative).dwells)
+            << describe(c.args);
+}
+
+class RoundingPaths : public PathTest {};
+
+TEST_P(RoundingPaths, MatchTheDefinedRoundings)
+{
+    for (const Case &c : kCases)
+        EXPECT_EQ(runLine(GetParam(), c.args), oracle(c.args, Rounding::Defined))
+            << describe(c.args);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, RoundingPaths, testing::ValuesIn(kAllKernelPaths), PathTest::name);
+
+class LineColors : public PathTest {
+protected:
+    // The line's pixels against each dwell coloured alone, with guard bytes
+    // after the line that must stay untouched.
+    void expectSame(const std::vector<int> &dwells, std::size_t offset) const
+    {
+        const std::size_t bytes = 3 * dwells.size();
+        std::vector<std::uint8_t> expected(offset + bytes + 32, 0x5a);
+        std::vector<std::uint8_t> actual = expected;
+        for (std::size_t i = 0; i < dwells.size(); ++i)
+            storeDwellColor(dwells[i], &expected[offset + 3 * i]);
+        storeDwellColorsWith(GetParam(), dwells.data(), int(dwells.size()), &actual[offset]);
+        ASSERT_EQ(actual, expected) << dwells.size() << " pixels at offset " << offset;
+    }
+};
+
+TEST_P(LineColors, MatchTheOnePixelRule)
+{
+    std::mt19937 rng(20261207);
+    std::uniform_int_distribution<int> dwell(-1, 70000);
+    std::uniform_int_distribution<int> anyInt(INT_MIN, INT_MAX);
+    std::uniform_int_distribution<int> chance(0, 99);
+    for (std::size_t count = 0; count <= 70; ++count)
+        for (const std::size_t offset : {0, 1, 5}) {
+            std::vector<int> dwells(count);
+            for (int &d : dwells) {
+                const int roll = chance(rng);
+                // Mostly the kernel's dwells, with runs of bounded points and
+                // now and then a value no kernel gives.
+                d = roll < 30 ? -1 : roll < 33 ? anyInt(rng) : dwell(rng);
+            }
+            expectSame(dwells, offset);
+        }
+    expectSame(std::vector<int>(1024, -1), 3);
+    expectSame({INT_MIN, INT_MAX, -2, -16, -17, 0, 15, 16, 255, 256, 4095, 4096, 65535, -1}, 0);
+}
+
+TEST_P(LineColors, OneHexDigitPerChannel)
+{
+    // By hand, not from storeDwellColor: on the scalar path this pins the rule itself.
+    const struct {
+        int dwell;
+        int r, g, b;
+    } cases[] = {{-1, 0, 0, 0},   {0, 0, 0, 0},         {1, 16, 0, 0},         {15, 240, 0, 0},
+                 {16, 0, 16, 0},  {17, 16, 16, 0},      {100, 64, 96, 0},      {255, 240, 240, 0},
+                 {256, 0, 0, 16}, {1000, 128, 224, 48}, {4095, 240, 240, 240}, {4096, 0, 0, 0},
+                 {4097, 16, 0, 0}};
+    std::vector<int> dwells;
+    std::vector<std::uint8_t> expected;
+    for (const auto &c : cases) {
+        dwells.push_back(c.dwell);
+        expected.insert(expected.end(), {std::uint8_t(c.r), std::uint8_t(c.g), std::uint8_t(c.b)});
+    }
+    std::vector<std::uint8_t> actual(expected.size());
+    storeDwellColorsWith(GetParam(), dwells.data(), int(dwells.size()), actual.data());
+    EXPECT_EQ(actual, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, LineColors, testing::ValuesIn(kAllKernelPaths), PathTest::name);
+
+} // namespace
+
+} // namespace dwell
