@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake make g++ clang clang-format pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libmpfr-dev
     xvfb xauth xdotool imagemagick
 )
 

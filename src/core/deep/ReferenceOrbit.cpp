@@ -1,0 +1,55 @@
+#include "ReferenceOrbit.h"
+
+#include "BigFloat.h"
+
+#include <algorithm>
+
+namespace dwell {
+
+ReferenceOrbit ReferenceOrbit::compute(const ReferencePoint &point,
+                                       const std::function<bool()> &cancelled)
+{
+    const mpfr_prec_t bits = std::max<long>(point.precision, MPFR_PREC_MIN);
+    BigFloat cx(bits), cy(bits), zr(bits), zi(bits), zr2(bits), zi2(bits), bound(bits);
+    ReferenceOrbit orbit;
+    if (!cx.set(point.centerX) || !cy.set(point.centerY))
+        return orbit;
+    zr.set(point.originX);
+    zi.set(point.originY);
+    bound.set(point.escapeRadius);
+    BigFloat modulus(bits);
+    const int limit = std::max(point.maxDwell, 0);
+    for (int n = 0;; ++n) {
+        orbit.m_orbit.push_back({zr.toExtended(), zi.toExtended()});
+        if (n == limit)
+            break;
+        mpfr_sqr(zr2.get(), zr.get(), MPFR_RNDN);
+        mpfr_sqr(zi2.get(), zi.get(), MPFR_RNDN);
+        mpfr_add(modulus.get(), zr2.get(), zi2.get(), MPFR_RNDN);
+        const bool escaped = mpfr_greater_p(modulus.get(), bound.get()) != 0;
+        // zi <- 2 zr zi + cy, zr <- zr^2 - zi^2 + cx
+        mpfr_mul(zi.get(), zi.get(), zr.get(), MPFR_RNDN);
+        mpfr_mul_2ui(zi.get(), zi.get(), 1, MPFR_RNDN);
+        mpfr_add(zi.get(), zi.get(), cy.get(), MPFR_RNDN);
+        mpfr_sub(zr.get(), zr2.get(), zi2.get(), MPFR_RNDN);
+        mpfr_add(zr.get(), zr.get(), cx.get(), MPFR_RNDN);
+        if (escaped) {
+            // One step past the escape, so a pixel can step onto it.
+            orbit.m_orbit.push_back({zr.toExtended(), zi.toExtended()});
+            break;
+        }
+        if (n % 4096 == 4095 && cancelled && cancelled()) {
+            orbit.m_orbit.clear();
+            break;
+        }
+    }
+    return orbit;
+}
+
+long referencePrecision(const ExtendedFloat &step)
+{
+    // The step's binary exponent, plus room for the orbit's growth and rounding.
+    return std::max<long>(64, long(-step.exponent) + 96);
+}
+
+} // namespace dwell

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ExtendedComplex.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dwell {
+
+// Where a deep picture's reference orbit starts and how far it runs.
+struct ReferencePoint {
+    std::string centerX;
+    std::string centerY;
+    double originX = 0.0;
+    double originY = 0.0;
+    double escapeRadius = 4.0;
+    int maxDwell = 1000;
+    // Binary digits for the orbit: enough to tell the picture's pixels apart, and more.
+    long precision = 128;
+};
+
+// The orbit Z(0) = origin, Z(n + 1) = Z(n)^2 + C of the picture's centre C,
+// computed with MPFR and kept rounded to extended floats. It stops one step
+// past its escape, or at the dwell limit.
+class ReferenceOrbit {
+public:
+    // Empty when the centre is not a number, or when cancelled (asked every
+    // few thousand iterations) says to stop.
+    static ReferenceOrbit compute(const ReferencePoint &point,
+                                  const std::function<bool()> &cancelled = {});
+
+    bool empty() const { return m_orbit.empty(); }
+    std::size_t size() const { return m_orbit.size(); }
+    const ExtendedComplex &operator[](std::size_t n) const { return m_orbit[n]; }
+
+private:
+    std::vector<ExtendedComplex> m_orbit;
+};
+
+// The binary digits a reference needs for a picture whose pixels are step apart.
+long referencePrecision(const ExtendedFloat &step);
+
+} // namespace dwell

@@ -1,0 +1,128 @@
+#include "BigFloat.h"
+#include "Perturbation.h"
+#include "ReferenceOrbit.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+namespace dwell {
+
+namespace {
+
+// A deep picture: its centre as text, its width in the plane as text.
+struct Location {
+    const char *name;
+    const char *centerX;
+    const char *centerY;
+    const char *width;
+    int maxDwell;
+};
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+// Binary digits to resolve a pixel of the picture, with ample room to spare.
+long bitsFor(const char *width)
+{
+    BigFloat value(64);
+    value.set(width);
+    return std::max<long>(128, -long(mpfr_get_exp(value.get())) + 200);
+}
+
+// Direct iteration in MPFR, pixel by pixel: its own loop, not the engine's.
+class Oracle {
+public:
+    explicit Oracle(const Location &at)
+        : m_bits(bitsFor(at.width)), m_cx(m_bits), m_cy(m_bits), m_step(m_bits), m_at(at)
+    {
+        m_cx.set(at.centerX);
+        m_cy.set(at.centerY);
+        m_step.set(at.width);
+        mpfr_div_si(m_step.get(), m_step.get(), kWidth, MPFR_RNDN);
+    }
+
+    ExtendedFloat step() const { return m_step.toExtended(); }
+
+    // The dwell at the pixel, moved right by nudge pixel steps.
+    int dwell(int column, int line, double nudge = 0.0) const
+    {
+        BigFloat cr(m_bits), ci(m_bits), zr(m_bits), zi(m_bits), zr2(m_bits), zi2(m_bits),
+            t(m_bits);
+        mpfr_mul_d(cr.get(), m_step.get(), column - kWidth / 2.0 + nudge, MPFR_RNDN);
+        mpfr_add(cr.get(), cr.get(), m_cx.get(), MPFR_RNDN);
+        mpfr_mul_d(ci.get(), m_step.get(), kHeight / 2.0 - line, MPFR_RNDN);
+        mpfr_add(ci.get(), ci.get(), m_cy.get(), MPFR_RNDN);
+        mpfr_set_zero(zr.get(), 1);
+        mpfr_set_zero(zi.get(), 1);
+        for (int n = 0; n < m_at.maxDwell; ++n) {
+            mpfr_sqr(zr2.get(), zr.get(), MPFR_RNDN);
+            mpfr_sqr(zi2.get(), zi.get(), MPFR_RNDN);
+            mpfr_add(t.get(), zr2.get(), zi2.get(), MPFR_RNDN);
+            if (mpfr_cmp_d(t.get(), 4.0) > 0)
+                return n;
+            mpfr_mul(zi.get(), zi.get(), zr.get(), MPFR_RNDN);
+            mpfr_mul_2ui(zi.get(), zi.get(), 1, MPFR_RNDN);
+            mpfr_add(zi.get(), zi.get(), ci.get(), MPFR_RNDN);
+            mpfr_sub(zr.get(), zr2.get(), zi2.get(), MPFR_RNDN);
+            mpfr_add(zr.get(), zr.get(), cr.get(), MPFR_RNDN);
+        }
+        return -1;
+    }
+
+private:
+    long m_bits;
+    BigFloat m_cx, m_cy, m_step;
+    Location m_at;
+};
+
+class DeepAccuracy : public testing::TestWithParam<Location> {};
+
+} // namespace
+
+TEST_P(DeepAccuracy, SampledPixelsHaveTheOraclesDwell)
+{
+    const Location &at = GetParam();
+    const Oracle oracle(at);
+    const DeepWindow window{at.centerX, at.centerY, oracle.step(), kWidth, kHeight};
+    ReferencePoint point{at.centerX, at.centerY};
+    point.maxDwell = at.maxDwell;
+    point.precision = referencePrecision(window.step);
+    const ReferenceOrbit orbit = ReferenceOrbit::compute(point);
+    ASSERT_FALSE(orbit.empty());
+
+    std::mt19937 rng(7);
+    int compared = 0, agreed = 0, chaotic = 0, escaped = 0;
+    for (int sample = 0; sample < 200; ++sample) {
+        const int column = int(rng() % kWidth);
+        const int line = int(rng() % kHeight);
+        const int expected = oracle.dwell(column, line);
+        // Pixels whose dwell a millionth of a step changes have no exact answer.
+        if (oracle.dwell(column, line, 1e-6) != expected) {
+            ++chaotic;
+            continue;
+        }
+        ++compared;
+        escaped += expected >= 0;
+        agreed += perturbedDwell(orbit, window.offset(column, line), 4.0, at.maxDwell) == expected;
+    }
+    std::printf("%s: %d of %d agree, %d chaotic, %d escaped\n", at.name, agreed, compared, chaotic,
+                escaped);
+    EXPECT_GE(agreed * 1000, compared * 999);
+    EXPECT_GT(escaped, 0) << "the location shows no structure";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Depths, DeepAccuracy,
+    testing::Values(Location{"misiurewicz_1e20", "0", "1", "1e-20", 2000},
+                    Location{"misiurewicz_1e100", "0", "1", "1e-100", 2000},
+                    Location{"misiurewicz_1e300", "0", "1", "1e-300", 3000},
+                    Location{"misiurewicz_1e1000", "0", "1", "1e-1000", 6000},
+                    Location{"minibrot_period3", "-1.7597", "0.0021", "0.03", 2000},
+                    Location{"seahorse_1e20", "-0.743643887037158704752191506114774",
+                             "0.131825904205311970493132056385139", "1e-20", 20000}),
+    [](const testing::TestParamInfo<Location> &info) { return std::string(info.param.name); });
+
+} // namespace dwell
