@@ -40,8 +40,10 @@ void saveImage(QWidget &parent, MyView &view)
         picture = view.picture();
     }
     QString error = QObject::tr("there is no picture yet");
-    if (!picture || !writePicturePng(path, picture->image, picture->scene, &error,
-                                     {picture->complete, OutputFile::Reader::Refuse}))
+    PictureOutput output;
+    output.complete = picture && picture->complete;
+    output.reader = OutputFile::Reader::Refuse;
+    if (!picture || !writePicturePng(path, picture->image, picture->scene, &error, output))
         QMessageBox::warning(&parent, QObject::tr("Save image"),
                              QObject::tr("Cannot write %1: %2").arg(path, error));
 }

@@ -15,7 +15,7 @@ QString exact(double value)
     return QString::number(value, 'g', 17);
 }
 
-void describe(QImage &png, const BitmapImage &image, const Scene &p, bool complete)
+void describe(QImage &png, const BitmapImage &image, const Scene &p, const PictureOutput &output)
 {
     const double width = p.window.viewStep * image.pixelsWide();
     const double height = p.window.viewStep * image.pixelsHigh();
@@ -32,7 +32,12 @@ void describe(QImage &png, const BitmapImage &image, const Scene &p, bool comple
     if (p.mixedDwell)
         png.setText("MixedDwell", "The dwell limit changed while the picture was computed: "
                                   "some lines use another limit than MaxDwell.");
-    if (!complete)
+    png.setText("Engine", QString::fromStdString(output.engine));
+    if (!output.exactCenter.empty())
+        png.setText("Center", QString::fromStdString(output.exactCenter));
+    if (!output.exactWidth.empty())
+        png.setText("Width", QString::fromStdString(output.exactWidth));
+    if (!output.complete)
         png.setText("Unfinished", "Saved before every line was computed: some rows are blank "
                                   "or from an earlier picture.");
 }
@@ -49,7 +54,7 @@ bool writePicturePng(const QString &path, const BitmapImage &image, const Scene 
     // Wraps the buffer without converting it: the file gets its bytes as they are.
     QImage png(image.bitmapData(), image.pixelsWide(), image.pixelsHigh(), image.bytesPerRow(),
                QImage::Format_RGB888);
-    describe(png, image, scene, output.complete);
+    describe(png, image, scene, output);
 
     return OutputFile::write(
         path,

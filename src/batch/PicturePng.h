@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace dwell {
 
 class BitmapImage;
@@ -14,6 +16,11 @@ struct PictureOutput {
     // Every line was computed; otherwise the PNG says it is unfinished.
     bool complete = true;
     OutputFile::Reader reader = OutputFile::Reader::Wait;
+    // Which engine computed it, and, from the deep engine, the centre and
+    // width with every digit given (the scene's doubles are the nearest).
+    std::string engine = "exact";
+    std::string exactCenter;
+    std::string exactWidth;
 };
 
 // Writes the image buffer's pixels as they are, and the scene they show in

@@ -4,8 +4,10 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QThread>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace dwell {
@@ -25,6 +27,7 @@ const QString kThreads = QStringLiteral("threads");
 const QString kOrigin = QStringLiteral("origin");
 const QString kEscape = QStringLiteral("escape");
 const QString kOutput = QStringLiteral("output");
+const QString kEngine = QStringLiteral("engine");
 
 bool parsePair(const QString &text, double *first, double *second)
 {
@@ -36,6 +39,27 @@ bool parsePair(const QString &text, double *first, double *second)
         *second = parts[1].trimmed().toDouble(&ok2);
     }
     return ok1 && ok2;
+}
+
+// A decimal number of any length and exponent: its text as given, and the
+// nearest double (0 or infinite beyond the doubles' range).
+bool parseDecimal(const QString &text, std::string *exact, double *nearest)
+{
+    static const QRegularExpression number(
+        QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
+    const QString trimmed = text.trimmed();
+    if (!number.match(trimmed).hasMatch())
+        return false;
+    *exact = trimmed.toStdString();
+    *nearest = std::strtod(exact->c_str(), nullptr);
+    return true;
+}
+
+bool parseExactPair(const QString &text, RenderRequest &request)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    return parts.size() == 2 && parseDecimal(parts[0], &request.centerXText, &request.centerX) &&
+           parseDecimal(parts[1], &request.centerYText, &request.centerY);
 }
 
 bool parseSize(const QString &text, int *width, int *height)
@@ -72,10 +96,18 @@ void addRenderOptions(QCommandLineParser &parser)
          tr("Plane point at the picture's center (%1).")
              .arg(pair(defaults.centerX, defaults.centerY)),
          QStringLiteral("X,Y"), pair(defaults.centerX, defaults.centerY)},
-        {kWidth, tr("Width of the picture in the plane (%1).").arg(number(defaults.planeWidth)),
+        {kWidth,
+         tr("Width of the picture in the plane, any exponent (%1).")
+             .arg(number(defaults.planeWidth)),
          QStringLiteral("W"), number(defaults.planeWidth)},
         {kDwell, tr("Iteration limit per point (%1).").arg(defaults.maxDwell), QStringLiteral("N"),
          QString::number(defaults.maxDwell)},
+        {kEngine,
+         tr("auto, exact or deep: the plain kernel in 64-bit coordinates, or perturbation "
+            "of an arbitrary-precision reference; auto takes the deep engine only where the "
+            "pixel step falls under 64 units in the last place of the window's coordinates "
+            "(auto)."),
+         QStringLiteral("ENGINE"), QStringLiteral("auto")},
         {kThreads, tr("Worker threads (the machine's core count)."), QStringLiteral("T"),
          QString::number(QThread::idealThreadCount())},
         {kOrigin,
@@ -106,11 +138,19 @@ std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser,
     bool ok = false;
     if (!parseSize(parser.value(kSize), &r.width, &r.height))
         return fail(tr("--size takes WIDTHxHEIGHT, for example 1920x1080"));
-    if (!parsePair(parser.value(kCenter), &r.centerX, &r.centerY))
+    if (!parseExactPair(parser.value(kCenter), r))
         return fail(tr("--center takes X,Y, for example -0.7436439,0.1318259"));
-    r.planeWidth = parser.value(kWidth).toDouble(&ok);
-    if (!ok)
-        return fail(tr("--width takes a number"));
+    if (!parseDecimal(parser.value(kWidth), &r.widthText, &r.planeWidth))
+        return fail(tr("--width takes a number, for example 2.5e-1000"));
+    const QString engine = parser.value(kEngine);
+    if (engine == QLatin1String("auto"))
+        r.engine = Engine::Auto;
+    else if (engine == QLatin1String("exact"))
+        r.engine = Engine::Exact;
+    else if (engine == QLatin1String("deep"))
+        r.engine = Engine::Deep;
+    else
+        return fail(tr("--engine takes auto, exact or deep"));
     r.maxDwell = parser.value(kDwell).toInt(&ok);
     if (!ok)
         return fail(tr("--dwell takes a whole number"));

@@ -1,4 +1,5 @@
 #include "BatchRenderer.h"
+#include "DeepRenderer.h"
 #include "OutputFile.h"
 #include "PicturePng.h"
 #include "RenderCommand.h"
@@ -42,11 +43,69 @@ int cannotWrite(const QString &path, const QString &why)
     return 1;
 }
 
+// The text of a coordinate as given, or its double with every digit.
+std::string exactText(const std::string &text, double value)
+{
+    return text.empty() ? QString::number(value, 'g', 17).toStdString() : text;
+}
+
+void reportTime(const RenderRequest &request, const QString &path, double seconds,
+                long long iterations)
+{
+    seconds = std::max(seconds, 1e-9);
+    say(tr("%1, %2x%3 in %4 s, %5 iterations, %6 pixel-iterations per second")
+            .arg(path)
+            .arg(request.width)
+            .arg(request.height)
+            .arg(seconds, 0, 'f', 3)
+            .arg(iterations)
+            .arg(double(iterations) / seconds, 0, 'g', 3));
+}
+
+int renderDeepPicture(const RenderOptions &options)
+{
+    const RenderRequest &r = options.request;
+    const std::string width = exactText(r.widthText, r.planeWidth);
+    const std::optional<ExtendedFloat> step = pixelStep(width, r.width);
+    DeepRequest request;
+    request.window = {exactText(r.centerXText, r.centerX), exactText(r.centerYText, r.centerY),
+                      step.value_or(ExtendedFloat{}), r.width, r.height};
+    request.originX = r.originX;
+    request.originY = r.originY;
+    request.escapeRadius = double(r.escapeRadius);
+    request.maxDwell = r.maxDwell;
+    request.threads = r.threads;
+    const std::optional<DeepPicture> picture = renderDeep(request);
+    if (!picture) {
+        say(tr("no worker thread could be started; %1 is not written").arg(options.outputPath));
+        return 1;
+    }
+    // The nearest doubles, for readers that want numbers.
+    const double s = step->toDouble();
+    const Scene scene{{r.centerX - s * r.width * 0.5, r.centerY + s * r.height * 0.5, s},
+                      r.originX,
+                      r.originY,
+                      r.maxDwell,
+                      double(r.escapeRadius)};
+    PictureOutput output;
+    output.engine = "deep";
+    output.exactCenter = request.window.centerX + "," + request.window.centerY;
+    output.exactWidth = width;
+    QString error;
+    if (!writePicturePng(options.outputPath, picture->image, scene, &error, output))
+        return cannotWrite(options.outputPath, error);
+    say(tr("reference orbit in %1 s").arg(picture->referenceSeconds, 0, 'f', 3));
+    reportTime(r, options.outputPath, picture->seconds, picture->iterations);
+    return 0;
+}
+
 int render(const RenderOptions &options)
 {
     // Before the work, not after it.
     if (const QString problem = OutputFile::problem(options.outputPath); !problem.isEmpty())
         return cannotWrite(options.outputPath, problem);
+    if (options.request.usesDeepEngine())
+        return renderDeepPicture(options);
     const RenderRequest &request = options.request;
     BatchRenderer renderer(request);
     renderer.start();
@@ -69,14 +128,7 @@ int render(const RenderOptions &options)
     QString error;
     if (!writePicturePng(options.outputPath, renderer.image(), status.scene, &error))
         return cannotWrite(options.outputPath, error);
-    const double seconds = std::max(status.seconds, 1e-9);
-    say(tr("%1, %2x%3 in %4 s, %5 iterations, %6 pixel-iterations per second")
-            .arg(options.outputPath)
-            .arg(request.width)
-            .arg(request.height)
-            .arg(seconds, 0, 'f', 3)
-            .arg(status.iterations)
-            .arg(double(status.iterations) / seconds, 0, 'g', 3));
+    reportTime(request, options.outputPath, status.seconds, status.iterations);
     return 0;
 }
 

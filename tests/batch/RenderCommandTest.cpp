@@ -97,7 +97,9 @@ TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFrom)
     QTemporaryDir dir;
     const QString path = dir.filePath("picture.png");
     QString error;
-    ASSERT_TRUE(writePicturePng(path, image, scene, &error, {false})) << qPrintable(error);
+    PictureOutput unfinished;
+    unfinished.complete = false;
+    ASSERT_TRUE(writePicturePng(path, image, scene, &error, unfinished)) << qPrintable(error);
 
     QImage read(path);
     ASSERT_EQ(read.size(), QSize(7, 5));
@@ -127,7 +129,9 @@ TEST(PicturePng, LeavesNothingBehindWhenItCannotWrite)
     // The window never waits for a FIFO that no program reads.
     const QString fifo = dir.filePath("fifo");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo), 0600), 0);
-    EXPECT_FALSE(writePicturePng(fifo, image, {}, &error, {true, OutputFile::Reader::Refuse}));
+    PictureOutput window;
+    window.reader = OutputFile::Reader::Refuse;
+    EXPECT_FALSE(writePicturePng(fifo, image, {}, &error, window));
     EXPECT_EQ(error, "no program is reading from it");
 }
 
@@ -169,7 +173,7 @@ TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
         {"render", "--size", "0x10", "-o", path}, {"render", "--size", "wide", "-o", path},
         {"render", "--center", "1", "-o", path},  {"render", "--dwell", "many", "-o", path},
         {"render", "--bogus", "-o", path},        {"render"},
-        {"render", "extra", "-o", path},
+        {"render", "extra", "-o", path},          {"render", "--engine", "fast", "-o", path},
     };
     for (const QStringList &arguments : bad) {
         const DwellRun run = runDwell(arguments);
@@ -177,6 +181,32 @@ TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
         EXPECT_TRUE(run.standardError.startsWith("dwell: ")) << qPrintable(run.standardError);
         EXPECT_FALSE(QFile::exists(path)) << qPrintable(arguments.join(' '));
     }
+}
+
+TEST(RenderCommand, DeepEngineAgreesWhereBothApplyAndGoesBelowTheDoubles)
+{
+    QTemporaryDir dir;
+    const auto render = [&dir](const QString &name, const QString &width, const QString &engine) {
+        const QString path = dir.filePath(name);
+        const DwellRun run = runDwell({"render", "--size", "48x36", "--center", "0,1", "--width",
+                                       width, "--dwell", "3000", "--engine", engine, "-o", path});
+        EXPECT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
+        return QImage(path);
+    };
+    // Near the branch tip at i both engines resolve a width of 1e-5, pixel for pixel.
+    const QImage exact = render("exact.png", "1e-5", "exact");
+    const QImage deep = render("deep.png", "1e-5", "deep");
+    EXPECT_EQ(exact.text("Engine"), "exact");
+    EXPECT_EQ(deep.text("Engine"), "deep");
+    EXPECT_EQ(exact.convertToFormat(QImage::Format_RGB888),
+              deep.convertToFormat(QImage::Format_RGB888));
+    // Far below what doubles hold, the automatic choice is the deep engine,
+    // and the file keeps the location as given.
+    const QImage far = render("far.png", "2.5e-1000", "auto");
+    EXPECT_EQ(far.text("Engine"), "deep");
+    EXPECT_EQ(far.text("Center"), "0,1");
+    EXPECT_EQ(far.text("Width"), "2.5e-1000");
+    EXPECT_EQ(far.size(), QSize(48, 36));
 }
 
 TEST(RenderCommand, WritesStreamsDirectly)

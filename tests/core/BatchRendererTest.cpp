@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace dwell {
 
 TEST(BatchRenderer, RejectsRequestsItCannotRender)
@@ -18,6 +20,35 @@ TEST(BatchRenderer, RejectsRequestsItCannotRender)
     EXPECT_NE(problemWith([](RenderRequest &r) { r.maxDwell = 0; }), "");
     EXPECT_NE(problemWith([](RenderRequest &r) { r.threads = 0; }), "");
     EXPECT_EQ(problemWith([](RenderRequest &r) { r.width = 16384; }), "");
+    EXPECT_NE(problemWith([](RenderRequest &r) { r.widthText = "1e-1000x"; }), "");
+    EXPECT_NE(problemWith([](RenderRequest &r) { r.widthText = "-1e-1000"; }), "");
+    EXPECT_EQ(problemWith([](RenderRequest &r) { r.widthText = "1e-1000"; }), "");
+    EXPECT_NE(problemWith([](RenderRequest &r) {
+                  r.widthText = "1e-1000";
+                  r.planeWidth = 0;
+                  r.engine = Engine::Exact;
+              }),
+              "");
+}
+
+TEST(BatchRenderer, HandsOverToTheDeepEngineWhereDoublesStopResolvingPixels)
+{
+    // 1024 pixels around 0.75, whose unit in the last place is 2^-53: the deep
+    // engine takes over below a step of 64 of those.
+    const auto deepAt = [](double width, Engine engine = Engine::Auto) {
+        RenderRequest request;
+        request.centerX = 0.75;
+        request.centerY = 0.0;
+        request.planeWidth = width;
+        request.engine = engine;
+        return request.usesDeepEngine();
+    };
+    const double ulp = std::ldexp(1.0, -53);
+    EXPECT_FALSE(deepAt(1024 * 64 * ulp * 1.01));
+    EXPECT_TRUE(deepAt(1024 * 64 * ulp * 0.99));
+    EXPECT_TRUE(deepAt(0.0));
+    EXPECT_TRUE(deepAt(4.0, Engine::Deep));
+    EXPECT_FALSE(deepAt(1e-300, Engine::Exact));
 }
 
 } // namespace dwell

@@ -1,7 +1,9 @@
 #include "RenderRequest.h"
 
+#include "DeepRenderer.h"
 #include "MyView.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace dwell {
@@ -11,10 +13,21 @@ std::string RenderRequest::problem() const
     if (width < 1 || height < 1 || width > MyView::kTableSize || height > MyView::kTableSize)
         return "the size must be from 1x1 to " + std::to_string(MyView::kTableSize) + "x" +
                std::to_string(MyView::kTableSize) + " pixels";
-    if (!std::isfinite(centerX) || !std::isfinite(centerY))
+    const auto finite = [](const std::string &text, double value) {
+        if (text.empty())
+            return std::isfinite(value);
+        const auto parsed = parseDecimal(text);
+        return parsed && std::isfinite(parsed->mantissa);
+    };
+    if (!finite(centerXText, centerX) || !finite(centerYText, centerY))
         return "the centre must be a finite point";
-    if (!std::isfinite(planeWidth) || !(planeWidth > 0))
+    const auto exactWidth = parseDecimal(widthText);
+    const bool positive =
+        widthText.empty() ? planeWidth > 0 : exactWidth && exactWidth->mantissa > 0;
+    if (!finite(widthText, planeWidth) || !positive)
         return "the width must be a positive number";
+    if (engine == Engine::Exact && !(planeWidth / width > 0))
+        return "the width is too small for the exact engine; use --engine deep";
     if (!std::isfinite(originX) || !std::isfinite(originY))
         return "the origin must be a finite point";
     if (!std::isfinite(escapeRadius))
@@ -24,6 +37,19 @@ std::string RenderRequest::problem() const
     if (threads < 1 || threads > 1024)
         return "the thread count must be from 1 to 1024";
     return {};
+}
+
+bool RenderRequest::usesDeepEngine() const
+{
+    if (engine != Engine::Auto)
+        return engine == Engine::Deep;
+    const double step = planeWidth / width;
+    if (!std::isnormal(step))
+        return true;
+    const double largest =
+        std::max(std::abs(centerX) + step * width * 0.5, std::abs(centerY) + step * height * 0.5);
+    const double ulp = std::nextafter(largest, HUGE_VAL) - largest;
+    return step < 64.0 * ulp;
 }
 
 } // namespace dwell

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "BitmapImage.h"
+#include "Perturbation.h"
+
+#include <optional>
+#include <string>
+
+namespace dwell {
+
+// A picture for the deep engine: where, how to iterate, on how many threads.
+struct DeepRequest {
+    DeepWindow window;
+    double originX = 0.0;
+    double originY = 0.0;
+    double escapeRadius = 4.0;
+    int maxDwell = 1000;
+    int threads = 1;
+};
+
+struct DeepPicture {
+    BitmapImage image;
+    // Every pixel's iterations, as the plain loop counts them.
+    long long iterations = 0;
+    double referenceSeconds = 0.0;
+    double seconds = 0.0;
+};
+
+// Computes the centre's reference orbit, then the lines on the threads, each
+// pixel by perturbation, coloured as the plain kernel colours dwells. Nothing
+// when the centre is not a number or no thread could be started.
+std::optional<DeepPicture> renderDeep(const DeepRequest &request);
+
+// The decimal text as an extended float; nothing when it is not a number.
+std::optional<ExtendedFloat> parseDecimal(const std::string &text);
+// The distance between pixels of a picture so many pixels across a width
+// given as decimal text, divided in full precision.
+std::optional<ExtendedFloat> pixelStep(const std::string &width, int pixels);
+
+} // namespace dwell
