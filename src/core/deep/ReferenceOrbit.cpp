@@ -20,7 +20,7 @@ ReferenceOrbit ReferenceOrbit::compute(const ReferencePoint &point,
     BigFloat modulus(bits);
     const int limit = std::max(point.maxDwell, 0);
     for (int n = 0;; ++n) {
-        orbit.m_orbit.push_back({zr.toExtended(), zi.toExtended()});
+        orbit.append({zr.toExtended(), zi.toExtended()});
         if (n == limit)
             break;
         mpfr_sqr(zr2.get(), zr.get(), MPFR_RNDN);
@@ -35,15 +35,30 @@ ReferenceOrbit ReferenceOrbit::compute(const ReferencePoint &point,
         mpfr_add(zr.get(), zr.get(), cx.get(), MPFR_RNDN);
         if (escaped) {
             // One step past the escape, so a pixel can step onto it.
-            orbit.m_orbit.push_back({zr.toExtended(), zi.toExtended()});
+            orbit.append({zr.toExtended(), zi.toExtended()});
             break;
         }
         if (n % 4096 == 4095 && cancelled && cancelled()) {
             orbit.m_orbit.clear();
+            orbit.m_doubles.clear();
             break;
         }
     }
     return orbit;
+}
+
+void ReferenceOrbit::append(const ExtendedComplex &z)
+{
+    m_orbit.push_back(z);
+    m_doubles.push_back(z.re.toDouble());
+    m_doubles.push_back(z.im.toDouble());
+    m_fitsDoubles = m_fitsDoubles && fitsDouble(z.re) && fitsDouble(z.im);
+}
+
+bool fitsDouble(const ExtendedFloat &value)
+{
+    // Past these, a step's products could leave the normal range.
+    return value.mantissa == 0.0 || (value.exponent > -960 && value.exponent < 960);
 }
 
 long referencePrecision(const ExtendedFloat &step)

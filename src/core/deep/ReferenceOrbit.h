@@ -33,10 +33,21 @@ public:
     bool empty() const { return m_orbit.empty(); }
     std::size_t size() const { return m_orbit.size(); }
     const ExtendedComplex &operator[](std::size_t n) const { return m_orbit[n]; }
+    // The same orbit as plain doubles (re, im pairs), and whether every part
+    // is one without loss of range: zero, or a normal double far from its limits.
+    const std::vector<double> &doubles() const { return m_doubles; }
+    bool fitsDoubles() const { return m_fitsDoubles; }
 
 private:
+    void append(const ExtendedComplex &z);
+
     std::vector<ExtendedComplex> m_orbit;
+    std::vector<double> m_doubles;
+    bool m_fitsDoubles = true;
 };
+
+// True when the value is zero or a normal double with room to spare.
+bool fitsDouble(const ExtendedFloat &value);
 
 // The binary digits a reference needs for a picture whose pixels are step apart.
 long referencePrecision(const ExtendedFloat &step);
