@@ -2,6 +2,7 @@
 
 #include "BigFloat.h"
 #include "DwellColors.h"
+#include "mandel.h"
 
 #include <atomic>
 #include <chrono>
@@ -29,11 +30,10 @@ long long renderLines(const DeepRequest &request, const ReferenceOrbit &orbit,
     long long iterations = 0;
     for (int line; (line = nextLine++) < window.height;) {
         for (int column = 0; column < window.width; ++column) {
-            const int dwell = perturbedDwell(orbit, window.offset(column, line),
-                                             request.escapeRadius, request.maxDwell);
-            dwells[std::size_t(column)] = dwell;
-            iterations += dwell < 0 ? request.maxDwell : dwell;
+            dwells[std::size_t(column)] = perturbedDwell(orbit, window.offset(column, line),
+                                                         request.escapeRadius, request.maxDwell);
         }
+        iterations += lineIterations(dwells.data(), window.width, request.maxDwell);
         storeDwellColors(dwells.data(), window.width,
                          image.bitmapData() + std::size_t(line) * std::size_t(image.bytesPerRow()));
     }

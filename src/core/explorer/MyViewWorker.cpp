@@ -29,18 +29,6 @@ struct MyView::ComputedLine {
     int limit;
 };
 
-namespace {
-
-long long iterationsOf(const int *dwells, int w, int limit)
-{
-    long long sum = 0;
-    for (int i = 0; i < w; ++i)
-        sum += dwells[i] < 0 ? limit : dwells[i];
-    return sum;
-}
-
-} // namespace
-
 MyView::WorkerSnapshot MyView::takeSnapshot()
 {
     // frame and the plane window only change under the lock.
@@ -74,7 +62,7 @@ void MyView::threadMain(int currentSequence)
                        snapshot.step, limit, snapshot.w, buf.data());
         storeDwellColors(buf.data(), snapshot.w, rgb.data());
         const ComputedLine line{rgb.data(), update_dwells,
-                                iterationsOf(buf.data(), snapshot.w, limit), limit};
+                                lineIterations(buf.data(), snapshot.w, limit), limit};
         if (!storeLine(snapshot, myLine, line))
             return;
     }

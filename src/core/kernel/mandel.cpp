@@ -11,4 +11,12 @@ int mandelLine(double originX, double originY, double escape_radius, double x, d
     return mandelLineWith(path, originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
 }
 
+long long lineIterations(const int *dwells, int w, int maxdwell)
+{
+    long long sum = 0;
+    for (int i = 0; i < w; ++i)
+        sum += dwells[i] < 0 ? maxdwell : dwells[i];
+    return sum;
+}
+
 } // namespace dwell

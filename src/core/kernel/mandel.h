@@ -9,4 +9,8 @@ namespace dwell {
 int mandelLine(double originX, double originY, double escape_radius, double x, double y,
                double step, int maxdwell, int w, int *buf);
 
+// The iterations a line of w dwells took, in 64 bits, where the line's own
+// sum may wrap: a bounded pixel (-1) counts the limit.
+long long lineIterations(const int *dwells, int w, int maxdwell);
+
 } // namespace dwell
