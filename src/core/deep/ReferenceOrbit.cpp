@@ -50,8 +50,7 @@ ReferenceOrbit ReferenceOrbit::compute(const ReferencePoint &point,
 void ReferenceOrbit::append(const ExtendedComplex &z)
 {
     m_orbit.push_back(z);
-    m_doubles.push_back(z.re.toDouble());
-    m_doubles.push_back(z.im.toDouble());
+    m_doubles.push_back({z.re.toDouble(), z.im.toDouble()});
     m_fitsDoubles = m_fitsDoubles && fitsDouble(z.re) && fitsDouble(z.im);
 }
 

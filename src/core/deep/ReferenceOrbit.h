@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DoubleComplex.h"
 #include "ExtendedComplex.h"
 
 #include <functional>
@@ -32,17 +33,17 @@ public:
 
     bool empty() const { return m_orbit.empty(); }
     std::size_t size() const { return m_orbit.size(); }
-    const ExtendedComplex &operator[](std::size_t n) const { return m_orbit[n]; }
-    // The same orbit as plain doubles (re, im pairs), and whether every part
-    // is one without loss of range: zero, or a normal double far from its limits.
-    const std::vector<double> &doubles() const { return m_doubles; }
+    const std::vector<ExtendedComplex> &extended() const { return m_orbit; }
+    // The same orbit as plain doubles, and whether every part is one without
+    // loss of range: zero, or a normal double far from its limits.
+    const std::vector<DoubleComplex> &doubles() const { return m_doubles; }
     bool fitsDoubles() const { return m_fitsDoubles; }
 
 private:
     void append(const ExtendedComplex &z);
 
     std::vector<ExtendedComplex> m_orbit;
-    std::vector<double> m_doubles;
+    std::vector<DoubleComplex> m_doubles;
     bool m_fitsDoubles = true;
 };
 
