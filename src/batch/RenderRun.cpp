@@ -82,11 +82,8 @@ int renderDeepPicture(const RenderOptions &options)
     }
     // The nearest doubles, for readers that want numbers.
     const double s = step->toDouble();
-    const Scene scene{{r.centerX - s * r.width * 0.5, r.centerY + s * r.height * 0.5, s},
-                      r.originX,
-                      r.originY,
-                      r.maxDwell,
-                      double(r.escapeRadius)};
+    const Scene scene{PlaneWindow::centeredAt(r.centerX, r.centerY, s, r.width, r.height),
+                      r.originX, r.originY, r.maxDwell, double(r.escapeRadius)};
     PictureOutput output;
     output.engine = "deep";
     output.exactCenter = request.window.centerX + "," + request.window.centerY;

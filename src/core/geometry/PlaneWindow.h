@@ -8,6 +8,12 @@ struct PlaneWindow {
     double viewX;
     double viewY;
     double viewStep;
+
+    // The window of a picture of w x h pixels around the given centre.
+    static PlaneWindow centeredAt(double centerX, double centerY, double step, int w, int h)
+    {
+        return {centerX - step * w * 0.5, centerY + step * h * 0.5, step};
+    }
     friend bool operator==(const PlaneWindow &, const PlaneWindow &) = default;
 };
 

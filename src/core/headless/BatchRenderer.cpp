@@ -25,8 +25,8 @@ void BatchRenderer::start()
     // Launch with no workers, then render the requested window.
     m_view.applicationDidFinishLaunching();
     const double step = m_request.planeWidth / m_request.width;
-    m_view.setPlaneWindow({m_request.centerX - step * m_request.width * 0.5,
-                           m_request.centerY + step * m_request.height * 0.5, step});
+    m_view.setPlaneWindow(PlaneWindow::centeredAt(m_request.centerX, m_request.centerY, step,
+                                                  m_request.width, m_request.height));
     m_view.originX = m_request.originX;
     m_view.originY = m_request.originY;
     m_threadMenu.title = std::to_string(m_request.threads);

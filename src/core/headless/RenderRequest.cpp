@@ -13,18 +13,17 @@ std::string RenderRequest::problem() const
     if (width < 1 || height < 1 || width > MyView::kTableSize || height > MyView::kTableSize)
         return "the size must be from 1x1 to " + std::to_string(MyView::kTableSize) + "x" +
                std::to_string(MyView::kTableSize) + " pixels";
-    const auto finite = [](const std::string &text, double value) {
-        if (text.empty())
-            return std::isfinite(value);
-        const auto parsed = parseDecimal(text);
-        return parsed && std::isfinite(parsed->mantissa);
+    // The text where one is given, else the double; nothing when not a number.
+    const auto exact = [](const std::string &text, double value) {
+        return text.empty() ? std::optional(ExtendedFloat::of(value)) : parseDecimal(text);
     };
-    if (!finite(centerXText, centerX) || !finite(centerYText, centerY))
+    const auto finite = [](const std::optional<ExtendedFloat> &value) {
+        return value && std::isfinite(value->mantissa);
+    };
+    if (!finite(exact(centerXText, centerX)) || !finite(exact(centerYText, centerY)))
         return "the centre must be a finite point";
-    const auto exactWidth = parseDecimal(widthText);
-    const bool positive =
-        widthText.empty() ? planeWidth > 0 : exactWidth && exactWidth->mantissa > 0;
-    if (!finite(widthText, planeWidth) || !positive)
+    const std::optional<ExtendedFloat> exactWidth = exact(widthText, planeWidth);
+    if (!finite(exactWidth) || !(exactWidth->mantissa > 0))
         return "the width must be a positive number";
     if (engine == Engine::Exact && !(planeWidth / width > 0))
         return "the width is too small for the exact engine; use --engine deep";
