@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -37,8 +36,11 @@ DwellRun runDwell(const QStringList &arguments, const QString &program = DWELL_B
             QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
-// A small picture, written to the path that follows.
-const QStringList kSmall = {"render", "--size", "8x6", "--dwell", "50", "-o"};
+// A small picture, written to path.
+DwellRun renderSmall(const QString &path)
+{
+    return runDwell({"render", "--size", "8x6", "--dwell", "50", "-o", path});
+}
 
 mode_t modeOf(const QString &path, bool followLinks = true)
 {
@@ -59,31 +61,6 @@ bool writeFile(const QString &path, const QByteArray &contents)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
-
-// What a reader of the FIFO gets while dwell writes the picture into it. The
-// reader is there first, so dwell never waits for one.
-QByteArray readThroughFifo(const QString &fifo, const QStringList &arguments, int *exitCode)
-{
-    const int fd = ::open(QFile::encodeName(fifo), O_RDONLY | O_NONBLOCK);
-    if (fd < 0)
-        return {};
-    QProcess process;
-    process.start(DWELL_BINARY, arguments);
-    if (!process.waitForStarted())
-        return {};
-    QByteArray received;
-    const auto drain = [&] {
-        char chunk[4096];
-        for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) > 0;)
-            received.append(chunk, n);
-    };
-    for (int wait = 0; wait < 6000 && !process.waitForFinished(10); ++wait)
-        drain();
-    drain();
-    ::close(fd);
-    *exitCode = process.exitCode();
-    return received;
 }
 
 } // namespace
@@ -119,9 +96,6 @@ TEST(PicturePng, LeavesNothingBehindWhenItCannotWrite)
 {
     BitmapImage image(3, 3);
     QString error;
-    EXPECT_FALSE(writePicturePng("/nonexistent-dir/picture.png", image, {}, &error));
-    EXPECT_FALSE(error.isEmpty());
-
     QTemporaryDir dir;
     const QString path = dir.filePath("empty.png");
     EXPECT_FALSE(writePicturePng(path, BitmapImage(0, 4), {}, &error));
@@ -161,6 +135,12 @@ TEST(RenderCommand, WritesTheKernelsPicture)
         << qPrintable(run.standardError);
     const std::vector<std::uint8_t> expected = kernelPixels(scene, 33, 21);
     EXPECT_EQ(image, QImage(expected.data(), 33, 21, 3 * 33, QImage::Format_RGB888));
+    // Every point in the main cardioid: 16384 x 131073 iterations, past 2^31.
+    const DwellRun wide = runDwell({"render", "--size", "16384x1", "--center", "0,0", "--width",
+                                    "0.01", "--dwell", "131073", "-o", dir.filePath("line.png")});
+    ASSERT_EQ(wide.exitCode, 0) << qPrintable(wide.standardError);
+    EXPECT_TRUE(wide.standardError.contains(", 2147500032 iterations, "))
+        << qPrintable(wide.standardError);
 }
 
 TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
@@ -214,17 +194,19 @@ TEST(RenderCommand, WritesStreamsDirectly)
     QTemporaryDir dir;
     const QString fifo = dir.filePath("fifo");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo), 0600), 0);
-    int exitCode = -1;
-    const QByteArray received = readThroughFifo(fifo, kSmall + QStringList{fifo}, &exitCode);
-    EXPECT_EQ(exitCode, 0);
-    EXPECT_EQ(QImage::fromData(received, "PNG").size(), QSize(8, 6));
+    QProcess reader;
+    reader.start("cat", {fifo});
+    ASSERT_TRUE(reader.waitForStarted());
+    EXPECT_EQ(renderSmall(fifo).exitCode, 0);
+    ASSERT_TRUE(reader.waitForFinished());
+    EXPECT_EQ(QImage::fromData(reader.readAllStandardOutput(), "PNG").size(), QSize(8, 6));
     EXPECT_TRUE(S_ISFIFO(modeOf(fifo)));
     // Standard output appended to a file: what the shell wrote before stays.
     const QString log = dir.filePath("log");
     ASSERT_TRUE(writeFile(log, "HEADER\n"));
     QProcess process;
     process.setStandardOutputFile(log, QIODevice::Append);
-    process.start(DWELL_BINARY, kSmall + QStringList{"/dev/stdout"});
+    process.start(DWELL_BINARY, {"render", "--size", "8x6", "--dwell", "50", "-o", "/dev/stdout"});
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0);
     const QByteArray written = contentsOf(log);
@@ -241,7 +223,7 @@ TEST(RenderCommand, ReplacesFilesThroughLinksAndKeepsWhatItMayNotReplace)
     ASSERT_TRUE(QFile(kept).open(QIODevice::WriteOnly));
     ASSERT_EQ(::chmod(QFile::encodeName(kept), 0640), 0);
     ASSERT_TRUE(QFile::link(kept, link));
-    DwellRun run = runDwell(kSmall + QStringList{link});
+    DwellRun run = renderSmall(link);
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
     EXPECT_TRUE(S_ISLNK(modeOf(link, false)));
     EXPECT_EQ(QImage(kept).size(), QSize(8, 6));
@@ -249,34 +231,27 @@ TEST(RenderCommand, ReplacesFilesThroughLinksAndKeepsWhatItMayNotReplace)
 
     const QString dangling = dir.filePath("dangling.png");
     ASSERT_TRUE(QFile::link(dir.filePath("made.png"), dangling));
-    run = runDwell(kSmall + QStringList{dangling});
+    run = renderSmall(dangling);
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
     EXPECT_TRUE(S_ISLNK(modeOf(dangling, false)));
     EXPECT_EQ(QImage(dir.filePath("made.png")).size(), QSize(8, 6));
 
     const QString loop = dir.filePath("loop.png");
     ASSERT_TRUE(QFile::link(loop, loop));
-    run = runDwell(kSmall + QStringList{loop});
-    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(renderSmall(loop).exitCode, 1);
     EXPECT_TRUE(S_ISLNK(modeOf(loop, false)));
 
     const QString readOnly = dir.filePath("read-only.png");
     ASSERT_TRUE(writeFile(readOnly, "old"));
     ASSERT_EQ(::chmod(QFile::encodeName(readOnly), 0444), 0);
-    run = runDwell(kSmall + QStringList{readOnly});
+    run = renderSmall(readOnly);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.contains("read-only")) << qPrintable(run.standardError);
     EXPECT_EQ(contentsOf(readOnly), "old");
     EXPECT_EQ(modeOf(readOnly) & 0777, 0444u);
-}
-
-TEST(RenderCommand, RefusesAnUnwritablePathBeforeRendering)
-{
-    QTemporaryDir dir;
-    // A picture that would take days: only a check made first lets this end.
-    const DwellRun run =
-        runDwell({"render", "--size", "16384x16384", "--center", "0,0", "--width", "0.01",
-                  "--dwell", "2147483647", "-o", dir.filePath("missing/picture.png")});
+    // A picture that would take days: only a check made before rendering lets this end.
+    run = runDwell({"render", "--size", "16384x16384", "--center", "0,0", "--width", "0.01",
+                    "--dwell", "2147483647", "-o", dir.filePath("missing/picture.png")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.contains("does not exist")) << qPrintable(run.standardError);
 }
@@ -298,18 +273,6 @@ TEST(RenderCommand, FailsWhenNoWorkerThreadCanStart)
     EXPECT_TRUE(run.standardError.contains("no worker thread could be started"))
         << qPrintable(run.standardError);
     EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST(RenderCommand, CountsIterationsPastThirtyTwoBits)
-{
-    QTemporaryDir dir;
-    // Every point lies in the main cardioid: 16384 x 131073 iterations, past 2^31.
-    const DwellRun run = runDwell({"render", "--size", "16384x1", "--center", "0,0", "--width",
-                                   "0.01", "--dwell", "131073", "-o", dir.filePath("line.png")});
-    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
-    EXPECT_TRUE(run.standardError.contains(", 2147500032 iterations, "))
-        << qPrintable(run.standardError);
-    EXPECT_FALSE(run.standardError.contains(", -")) << qPrintable(run.standardError);
 }
 
 } // namespace dwell

@@ -12,27 +12,6 @@
 
 namespace dwell {
 
-TEST(RenderPass, UndisturbedPassStoresEveryLineOnce)
-{
-    TestExplorer explorer(64, 48, "3 threads");
-    explorer.launch();
-    ASSERT_TRUE(explorer.finishPass());
-    const MyView &view = explorer.view;
-    const int h = 48;
-
-    EXPECT_EQ(view.comp_sequence, 1);
-    EXPECT_EQ(view.lastLine, h + 3);
-    EXPECT_EQ(view.total_dwells, explorer.expectedTotal());
-    EXPECT_EQ(view.acc_dwells, view.total_dwells);
-    EXPECT_EQ(explorer.picture(), explorer.expectedPicture());
-
-    for (const NSRect &strip : explorer.display.stripRequests())
-        EXPECT_EQ(strip, (NSRect{{0, strip.origin.y}, {64, 1}}));
-    EXPECT_EQ(explorer.display.rowsCovered(1, h), std::vector<int>(h, 1));
-    EXPECT_EQ(explorer.display.fullRequests(), 2 * 3);
-    EXPECT_EQ(explorer.threads.sleepArguments(), std::vector<unsigned>(3, 1));
-}
-
 TEST(RenderPass, ShuffleExchangesEachPositionWithARandomOne)
 {
     const int h = 90;
@@ -65,6 +44,7 @@ TEST(RenderPass, ShuffleExchangesEachPositionWithARandomOne)
     // Every line is requested before the worker's one-second wait, and the whole view once.
     EXPECT_EQ(stripsBeforeSleep, std::size_t(h));
     EXPECT_EQ(fullBeforeSleep, 1);
+    EXPECT_EQ(explorer.threads.sleepArguments(), std::vector<unsigned>{1});
 }
 
 TEST(RenderPass, EmptyPicturesFinishAtOnce)
@@ -99,7 +79,7 @@ TEST(RenderPass, ClearSwitchWhitensThePictureBeforeItIsShown)
     const auto computed = explorer.picture();
     explorer.threadMenu.title = "0";
     explorer.view.doThreadMenu(nullptr);
-
+    explorer.clearSwitch.value = 2; // only one is on
     explorer.view.startButton(nullptr);
     EXPECT_EQ(explorer.picture(), computed);
 
@@ -162,17 +142,18 @@ TEST(RenderPass, PassClockRunsUntilTheLastLineIsStored)
     TestExplorer explorer(32, 24, "none");
     explorer.launch();
     ASSERT_TRUE(explorer.finishPass());
-    // Without threads nothing is computed or redisplayed...
+    // Without threads nothing is computed or redisplayed, which is no failure...
     EXPECT_EQ(explorer.threads.started, 0);
     EXPECT_EQ(explorer.picture(), std::vector<std::uint8_t>(32 * 24 * 3, 0xff));
     EXPECT_TRUE(explorer.display.stripRequests().empty());
+    EXPECT_FALSE(explorer.view.passStatus().failed);
     // ...and the pass never ends: its clock keeps running.
     const double waiting = explorer.view.passStatus().seconds;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_GT(explorer.view.passStatus().seconds, waiting);
 
     explorer.threadMenu.title = "1 thread";
-    explorer.view.doThreadMenu(&explorer.threadMenu);
+    explorer.view.doThreadMenu(nullptr);
     const auto restarted = std::chrono::steady_clock::now();
     explorer.view.startButton(nullptr);
     ASSERT_TRUE(explorer.finishPass());
@@ -214,22 +195,15 @@ TEST(RenderPass, APassThatCouldStartNoWorkerHasFailed)
     TestExplorer explorer(20, 10, "2 threads");
     explorer.threads.refuse = true;
     explorer.launch();
-    PassStatus status = explorer.view.passStatus();
-    EXPECT_TRUE(status.failed);
-    EXPECT_FALSE(status.finished());
+    EXPECT_TRUE(explorer.view.passStatus().failed);
+    EXPECT_FALSE(explorer.view.passStatus().finished());
     EXPECT_FALSE(explorer.view.picture()->complete);
 
     explorer.threads.refuse = false;
     explorer.view.startButton(nullptr);
     ASSERT_TRUE(explorer.finishPass());
-    status = explorer.view.passStatus();
-    EXPECT_FALSE(status.failed);
-    EXPECT_TRUE(status.finished());
-    // No threads asked for is a choice, not a failure.
-    explorer.threadMenu.title = "0";
-    explorer.view.doThreadMenu(nullptr);
-    explorer.view.startButton(nullptr);
     EXPECT_FALSE(explorer.view.passStatus().failed);
+    EXPECT_TRUE(explorer.view.passStatus().finished());
 }
 
 } // namespace dwell

@@ -48,9 +48,9 @@ TEST(Stress, ResizesGesturesAndSettingsDuringPasses)
         }
         explorer.display.runPendingDisplays(random() % 2 == 0);
     }
-    // One undisturbed pass alone reaches the picture: every line stored once
-    // while it was current, and the kernel's total and picture, with nothing
-    // left over from the superseded passes.
+    // Once the superseded workers are gone, one undisturbed pass alone reaches
+    // the picture: every line stored once, as a strip of its own, and the
+    // kernel's total and picture, with nothing left over from the chaos.
     explorer.display.setBounds({{0, 0}, {90, 70}});
     explorer.originSwitch.value = 0;
     view.resetButton(nullptr);
@@ -60,13 +60,22 @@ TEST(Stress, ResizesGesturesAndSettingsDuringPasses)
     view.doDwellMenu(&explorer.dwellMenu);
     explorer.display.setNeedsDisplay(true);
     explorer.display.runPendingDisplays();
+    ASSERT_TRUE(explorer.waitForWorkers());
+    explorer.display.forgetRequests();
     view.startButton(nullptr);
     const int finalPass = view.comp_sequence;
     ASSERT_TRUE(explorer.finishPass());
     ASSERT_EQ(view.comp_sequence, finalPass);
-    EXPECT_EQ(explorer.display.rowsCovered(finalPass, view.height),
-              std::vector<int>(std::size_t(view.height), 1));
+    ASSERT_EQ(view.height, 70);
+    EXPECT_EQ(explorer.display.rowsCovered(finalPass, 70), std::vector<int>(70, 1));
+    for (const NSRect &strip : explorer.display.stripRequests())
+        EXPECT_EQ(strip, (NSRect{{0, strip.origin.y}, {90, 1}}));
+    // Each worker takes one line past the last, and asks for the whole view
+    // before and after its wait.
+    EXPECT_EQ(view.lastLine, 70 + 3);
+    EXPECT_EQ(explorer.display.fullRequests(), 2 * 3);
     EXPECT_EQ(view.total_dwells, explorer.expectedTotal());
+    EXPECT_EQ(view.acc_dwells, view.total_dwells);
     EXPECT_EQ(explorer.picture(), explorer.expectedPicture());
     EXPECT_EQ(explorer.display.shownPixels(), explorer.picture());
 }

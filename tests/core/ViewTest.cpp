@@ -19,9 +19,12 @@ int markedRows(const MyView &view)
            int(std::count(view.drawnTable.begin(), view.drawnTable.end(), 0));
 }
 
-// The worked window: 400 x 300 pixels from (-2, 1.5) at step 0.01, no workers.
-struct MouseExplorer : IdleExplorer {
-    MouseExplorer() { view.setPlaneWindow({-2.0, 1.5, 0.01}); }
+// The worked window: from (-2, 1.5) at step 0.01, 400 x 300 pixels unless told, no workers.
+struct WorkedExplorer : IdleExplorer {
+    explicit WorkedExplorer(float width = 400, float height = 300) : IdleExplorer(width, height)
+    {
+        view.setPlaneWindow({-2.0, 1.5, 0.01});
+    }
     // A press and a drag, not yet released.
     NSRect select(NSPoint from, NSPoint to)
     {
@@ -39,29 +42,13 @@ struct MouseExplorer : IdleExplorer {
 
 } // namespace
 
-TEST(Drawing, FirstDisplayCreatesAWhiteImageAndStartsNothing)
-{
-    TestExplorer explorer;
-    explorer.display.makeKeyAndOrderFront();
-    const MyView &view = explorer.view;
-    EXPECT_EQ(view.frame, (NSRect{{0, 0}, {400, 300}}));
-    EXPECT_EQ(view.height, 0);
-    EXPECT_EQ(view.comp_sequence, 0);
-    EXPECT_EQ(explorer.picture(), std::vector<std::uint8_t>(400 * 300 * 3, 0xff));
-    EXPECT_EQ(explorer.threads.started, 0);
-    EXPECT_EQ(markedRows(view), 0);
-}
-
 TEST(Drawing, ResizeKeepsTheCenterAndStartsOnePass)
 {
-    IdleExplorer explorer;
+    WorkedExplorer explorer;
     MyView &view = explorer.view;
-    view.setPlaneWindow({-2.0, 1.5, 0.01});
-
     explorer.display.setBounds({{0, 0}, {500, 300}});
     explorer.display.displayRect({{0, 0}, {500, 300}});
-    EXPECT_DOUBLE_EQ(view.viewX, -2.5);
-    EXPECT_DOUBLE_EQ(view.viewY, 1.5);
+    explorer.expectWindow(-2.5, 1.5, 0.01);
     EXPECT_EQ(view.height, 300);
     EXPECT_EQ(view.comp_sequence, 3);
     EXPECT_EQ(view.myImage->pixelsWide(), 500);
@@ -96,29 +83,6 @@ TEST(Drawing, SizesBeyondTheTablesAreHeldToThem)
     EXPECT_TRUE(std::isfinite(double(broken.view.viewY)));
 }
 
-TEST(Drawing, PartialRedisplaysMarkTheRowsTheyCover)
-{
-    IdleExplorer explorer;
-    MyView &view = explorer.view;
-    view.drawRect({{0, 10}, {400, 1}});
-    EXPECT_EQ(markedRows(view), 1);
-    EXPECT_EQ(view.drawnTable[10], 1);
-
-    view.drawRect({{0, 20.7f}, {400, 2.9f}});
-    EXPECT_EQ(view.drawnTable[20], 1);
-    EXPECT_EQ(view.drawnTable[21], 1);
-    EXPECT_EQ(markedRows(view), 3);
-
-    view.drawRect({{0, 0}, {400, 300}});
-    view.drawRect({{0, 298}, {400, 2}});
-    EXPECT_EQ(markedRows(view), 5);
-    // Every drawing shows the whole image.
-    for (const auto &op : explorer.display.takeOps())
-        if (op.kind == FakeDisplay::OpKind::Image) {
-            EXPECT_EQ(op.rect, (NSRect{{0, 0}, {400, 300}}));
-        }
-}
-
 TEST(Drawing, SelectionIsLaidOverTheImageOnlyWhileDragging)
 {
     IdleExplorer explorer;
@@ -141,19 +105,37 @@ TEST(Drawing, SelectionIsLaidOverTheImageOnlyWhileDragging)
     EXPECT_EQ(ops[2].color, FakeDisplay::kHighlight);
 }
 
-TEST(Mouse, ClickZoomsInByTwoAboutThePressedPoint)
+TEST(Mouse, ClickZoomsInByTwoAboutThePressedPointInSinglePrecision)
 {
-    MouseExplorer explorer;
-    explorer.view.mouseDown({100, 200});
-    explorer.view.mouseUp({390, 10}); // the release position is not used
-    explorer.expectWindow(-2.0, 1.25, 0.005);
-    EXPECT_EQ(explorer.view.comp_sequence, 2);
-    EXPECT_FALSE(explorer.view.isSelecting);
+    // Fractional points on an odd-sized view, where double sums would differ.
+    WorkedExplorer explorer(401, 301);
+    MyView &view = explorer.view;
+    // Switch states other than one are off: the click zooms, the lines keep their order.
+    explorer.originSwitch.value = explorer.randomizerSwitch.value = 2;
+    view.mouseDown({100.3f, 0.7f});
+    view.mouseUp({390, 10}); // the release position is not used
+    const double clickX = -2.0 + 0.01 * double(100.3f);
+    const double clickY = 1.5 - 0.01 * double(301.0f - 0.7f);
+    EXPECT_EQ(double(view.viewX), clickX - 0.01 * 401.0 * 0.25);
+    EXPECT_EQ(double(view.viewY), clickY + 0.01 * 301.0 * 0.25);
+    EXPECT_EQ(double(view.viewStep), 0.005);
+    EXPECT_EQ(view.comp_sequence, 2);
+    EXPECT_FALSE(view.isSelecting);
+    for (int p = 0; p < 301; ++p)
+        EXPECT_EQ(int(view.lineTable[p]), p);
+
+    view.setPlaneWindow({-2.0, 1.5, 0.01});
+    const NSRect selection = explorer.select({50.3f, 0.7f}, {150.4f, 70.9f});
+    view.mouseUp({150.4f, 70.9f});
+    const float top = selection.origin.y + selection.size.height;
+    EXPECT_EQ(double(view.viewX), -2.0 + 0.01 * double(selection.origin.x));
+    EXPECT_EQ(double(view.viewY), 1.5 - 0.01 * double(301.0f - top));
+    EXPECT_EQ(double(view.viewStep), 0.01 * double(float(selection.size.width / 401.0f)));
 }
 
 TEST(Mouse, DragSelectsTheViewsProportionsAndZoomsIntoIt)
 {
-    MouseExplorer explorer;
+    WorkedExplorer explorer;
     EXPECT_EQ(explorer.select({100, 200}, {300, 120}), (NSRect{{100, 50}, {200, 150}}));
     EXPECT_TRUE(explorer.view.isDragging);
     // A further drag erases the previous selection, then shows the new one.
@@ -172,7 +154,7 @@ TEST(Mouse, DragSelectsTheViewsProportionsAndZoomsIntoIt)
 
 TEST(Mouse, SelectionsNarrowerThanTwelveAreDropped)
 {
-    MouseExplorer explorer;
+    WorkedExplorer explorer;
     // Each release leaves the window as it was.
     const auto dropped = [&explorer](NSPoint from, NSPoint to) {
         const NSRect selected = explorer.select(from, to);
@@ -194,47 +176,21 @@ TEST(Mouse, SelectionsNarrowerThanTwelveAreDropped)
     EXPECT_EQ(explorer.view.comp_sequence, 2);
 }
 
-TEST(Mouse, ViewCoordinatesAreCombinedInSinglePrecision)
-{
-    // Fractional points on an odd-sized view, where double sums would differ.
-    IdleExplorer explorer(401, 301);
-    MyView &view = explorer.view;
-    const float H = 301;
-    view.setPlaneWindow({-2.0, 1.5, 0.01});
-    explorer.click({100.3f, 0.7f});
-    const double clickX = -2.0 + 0.01 * double(100.3f);
-    const double clickY = 1.5 - 0.01 * double(float(H - 0.7f));
-    EXPECT_EQ(double(view.viewX), clickX - 0.01 * 401.0 * 0.25);
-    EXPECT_EQ(double(view.viewY), clickY + 0.01 * 301.0 * 0.25);
-    EXPECT_EQ(double(view.viewStep), 0.005);
-
-    view.setPlaneWindow({-2.0, 1.5, 0.01});
-    view.mouseDown({50.3f, 0.7f});
-    view.mouseDragged({150.4f, 70.9f});
-    const NSRect selection = view.mouseDragRect;
-    view.mouseUp({150.4f, 70.9f});
-    const float top = selection.origin.y + selection.size.height;
-    EXPECT_EQ(double(view.viewX), -2.0 + 0.01 * double(selection.origin.x));
-    EXPECT_EQ(double(view.viewY), 1.5 - 0.01 * double(float(H - top)));
-    EXPECT_EQ(double(view.viewStep), 0.01 * double(float(selection.size.width / 401.0f)));
-}
-
 TEST(Mouse, OriginModeMovesTheStartingValueInstead)
 {
-    MouseExplorer explorer;
+    WorkedExplorer explorer;
+    const auto expectOrigin = [&explorer](double x, double y) {
+        EXPECT_DOUBLE_EQ(explorer.view.originX, x);
+        EXPECT_DOUBLE_EQ(explorer.view.originY, y);
+    };
     explorer.originSwitch.value = 1;
     explorer.click({100, 200});
-    EXPECT_DOUBLE_EQ(explorer.view.originX, -1.0);
-    EXPECT_DOUBLE_EQ(explorer.view.originY, 0.5);
-    explorer.expectWindow(-2.0, 1.5, 0.01);
-    EXPECT_EQ(explorer.view.comp_sequence, 2);
+    expectOrigin(-1.0, 0.5);
     // After a drag, the selection's upper-left corner.
-    explorer.drag({100, 200}, {300, 120});
-    EXPECT_DOUBLE_EQ(explorer.view.originX, -1.0);
-    EXPECT_DOUBLE_EQ(explorer.view.originY, 0.5);
     explorer.drag({0, 300}, {40, 250});
-    EXPECT_DOUBLE_EQ(explorer.view.originX, -2.0);
-    EXPECT_DOUBLE_EQ(explorer.view.originY, 1.5);
+    expectOrigin(-2.0, 1.5);
+    explorer.drag({100, 200}, {300, 120});
+    expectOrigin(-1.0, 0.5);
     explorer.expectWindow(-2.0, 1.5, 0.01);
     EXPECT_EQ(explorer.view.comp_sequence, 4);
 }
@@ -266,9 +222,8 @@ TEST(Controls, ViewResetRestoresTheDefaultWindowOnly)
     MyView &view = explorer.view;
     EXPECT_TRUE(explorer.display.isShown);
     EXPECT_EQ(explorer.display.firstResponder, &view);
-    EXPECT_DOUBLE_EQ(view.viewX, -2.5);
-    EXPECT_DOUBLE_EQ(view.viewStep, 0.0078125);
-    EXPECT_DOUBLE_EQ(view.viewY, 1.5);
+    const PlaneWindow launched{-2.5, 1.5, 0.0078125};
+    EXPECT_EQ(view.scene().window, launched);
 
     explorer.originSwitch.value = 1;
     explorer.click({10, 10});
@@ -277,9 +232,7 @@ TEST(Controls, ViewResetRestoresTheDefaultWindowOnly)
     const double originX = view.originX;
     ASSERT_NE(originX, 0.0);
     view.resetButton(nullptr);
-    EXPECT_DOUBLE_EQ(view.viewX, -2.5);
-    EXPECT_DOUBLE_EQ(view.viewStep, 0.0078125);
-    EXPECT_DOUBLE_EQ(view.viewY, 1.5);
+    EXPECT_EQ(view.scene().window, launched);
     EXPECT_EQ(view.originX, originX);
     EXPECT_EQ(view.max_dwells, 500);
     EXPECT_EQ(view.comp_sequence, 4);
@@ -291,47 +244,21 @@ TEST(Controls, ViewResetRestoresTheDefaultWindowOnly)
     EXPECT_EQ(view.comp_sequence, 6);
 }
 
-TEST(Controls, SwitchStatesOtherThanOneAreOff)
+TEST(Keyboard, PressPrintsAndStrokesOutsideTheDisplayCycle)
 {
     IdleExplorer explorer(40, 30);
-    MyView &view = explorer.view;
-    explorer.randomizerSwitch.value = explorer.clearSwitch.value = explorer.originSwitch.value = 2;
-    view.bitmapData[0] = 7;
-    const double step = view.viewStep;
-    // A click zooms instead of moving the origin, then starts a pass that
-    // neither clears the picture nor shuffles the lines.
-    explorer.click({10, 10});
-    EXPECT_EQ(double(view.viewStep), step * 0.5);
-    EXPECT_EQ(double(view.originX), 0.0);
-    EXPECT_EQ(view.comp_sequence, 2);
-    EXPECT_EQ(view.bitmapData[0], 7);
-    for (int p = 0; p < 30; ++p)
-        EXPECT_EQ(int(view.lineTable[p]), p);
-}
-
-TEST(Keyboard, EveryPressPrintsAndStrokesOutsideTheDisplayCycle)
-{
-    IdleExplorer explorer(40, 30);
-    const auto picture = explorer.picture();
     explorer.display.takeOps();
     CaptureStdout();
     explorer.view.keyDown();
-    explorer.view.keyDown();
-    explorer.view.keyUp();
-    EXPECT_EQ(GetCapturedStdout(), "keydown\nkeydown\n");
-
+    EXPECT_EQ(GetCapturedStdout(), "keydown\n");
     const auto ops = explorer.display.takeOps();
-    ASSERT_EQ(ops.size(), 4u);
-    for (int press = 0; press < 2; ++press) {
-        const auto &stroke = ops[2 * press];
-        EXPECT_EQ(stroke.kind, FakeDisplay::OpKind::Stroke);
-        EXPECT_TRUE(stroke.outsideDisplayCycle);
-        EXPECT_EQ(stroke.from, (NSPoint{-100, -100}));
-        EXPECT_EQ(stroke.to, (NSPoint{200, 300}));
-        EXPECT_EQ(stroke.lineWidth, 20.0f);
-        EXPECT_EQ(ops[2 * press + 1].kind, FakeDisplay::OpKind::Flush);
-    }
-    EXPECT_EQ(explorer.picture(), picture);
+    ASSERT_EQ(ops.size(), 2u);
+    EXPECT_EQ(ops[0].kind, FakeDisplay::OpKind::Stroke);
+    EXPECT_TRUE(ops[0].outsideDisplayCycle);
+    EXPECT_EQ(ops[0].from, (NSPoint{-100, -100}));
+    EXPECT_EQ(ops[0].to, (NSPoint{200, 300}));
+    EXPECT_EQ(ops[0].lineWidth, 20.0f);
+    EXPECT_EQ(ops[1].kind, FakeDisplay::OpKind::Flush);
 }
 
 TEST(Report, ListsUnmarkedRowsAboveTheFirstMarkedOne)
@@ -344,7 +271,8 @@ TEST(Report, ListsUnmarkedRowsAboveTheFirstMarkedOne)
     };
     EXPECT_EQ(report(), "");
 
-    explorer.display.setNeedsDisplayInRect({{0, 5}, {40, 2}});
+    // A redisplay marks its truncated rows (5.7 and 2.9 mark 5 and 6); a full one, none.
+    explorer.display.setNeedsDisplayInRect({{0, 5.7f}, {40, 2.9f}});
     explorer.display.setNeedsDisplayInRect({{0, 9}, {40, 1}});
     explorer.display.setNeedsDisplay(true);
     explorer.display.runPendingDisplays();
@@ -387,16 +315,13 @@ TEST(History, BackRetracesZoomsClicksDragsAndResetsExactly)
     EXPECT_EQ(view.comp_sequence, passes + 4);
 }
 
-TEST(History, ZoomOutDoublesAboutTheCenterAndKeepsTheOrigin)
+TEST(History, ZoomOutDoublesAboutTheCenterKeepsTheOriginAndOnlyLatestWindows)
 {
-    IdleExplorer explorer;
+    WorkedExplorer explorer;
     MyView &view = explorer.view;
-    view.setPlaneWindow({-2.0, 1.5, 0.01});
     view.originX = 0.25;
     view.zoomOutButton(nullptr);
-    EXPECT_DOUBLE_EQ(view.viewX, -4.0);
-    EXPECT_DOUBLE_EQ(view.viewY, 3.0);
-    EXPECT_DOUBLE_EQ(view.viewStep, 0.02);
+    explorer.expectWindow(-4.0, 3.0, 0.02);
     EXPECT_EQ(view.originX, 0.25);
     // Origin moves are not zooms: they leave no step to go back to.
     explorer.originSwitch.value = 1;
@@ -404,19 +329,14 @@ TEST(History, ZoomOutDoublesAboutTheCenterAndKeepsTheOrigin)
     view.backButton(nullptr);
     EXPECT_DOUBLE_EQ(view.viewStep, 0.01);
     EXPECT_FALSE(view.canGoBack());
-}
-
-TEST(History, KeepsOnlyTheLatestWindows)
-{
-    IdleExplorer explorer(40, 30);
-    MyView &view = explorer.view;
+    // A hundred windows are kept, the oldest dropped first.
     for (int zoom = 0; zoom < 150; ++zoom)
         view.zoomOutButton(nullptr);
     int steps = 0;
     for (; view.canGoBack(); ++steps)
         view.backButton(nullptr);
     EXPECT_EQ(steps, 100);
-    EXPECT_DOUBLE_EQ(view.viewStep, 0.1 * (1LL << 50));
+    EXPECT_DOUBLE_EQ(view.viewStep, 0.01 * (1LL << 50));
 }
 
 } // namespace dwell

@@ -126,7 +126,6 @@ public:
             m_view->drawRect(area);
     }
 
-    // What has been requested and drawn so far.
     std::vector<NSRect> stripRequests() const
     {
         std::lock_guard lock(m_mutex);
@@ -180,7 +179,6 @@ private:
             return std::nullopt;
         return area;
     }
-    // Notes a drawing call, and whether it came outside the display cycle.
     void record(DrawOp op)
     {
         op.outsideDisplayCycle = m_focusDepth > 0;
