@@ -91,7 +91,11 @@ int renderDeepPicture(const RenderOptions &options)
     QString error;
     if (!writePicturePng(options.outputPath, picture->image, scene, &error, output))
         return cannotWrite(options.outputPath, error);
-    say(tr("reference orbit in %1 s").arg(picture->referenceSeconds, 0, 'f', 3));
+    say(tr("reference orbit in %1 s, %2 bytes; bilinear table in %3 s, %4 bytes")
+            .arg(picture->referenceSeconds, 0, 'f', 3)
+            .arg(picture->referenceBytes)
+            .arg(picture->tableSeconds, 0, 'f', 3)
+            .arg(picture->tableBytes));
     reportTime(r, options.outputPath, picture->seconds, picture->iterations);
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "BigFloat.h"
+#include "Nucleus.h"
 #include "Perturbation.h"
 #include "ReferenceOrbit.h"
 
@@ -14,18 +15,23 @@ namespace {
 
 // A deep picture: its centre as text, its width in the plane as text.
 struct Location {
-    const char *name;
-    const char *centerX;
-    const char *centerY;
-    const char *width;
+    std::string name;
+    std::string centerX;
+    std::string centerY;
+    std::string width;
     int maxDwell;
 };
+
+void PrintTo(const Location &at, std::ostream *out)
+{
+    *out << at.name;
+}
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 
 // Binary digits to resolve a pixel of the picture, with ample room to spare.
-long bitsFor(const char *width)
+long bitsFor(const std::string &width)
 {
     BigFloat value(64);
     value.set(width);
@@ -78,21 +84,17 @@ private:
     Location m_at;
 };
 
-class DeepAccuracy : public testing::TestWithParam<Location> {};
-
-} // namespace
-
-TEST_P(DeepAccuracy, SampledPixelsHaveTheOraclesDwell)
+void expectOraclesDwells(const Location &at)
 {
-    const Location &at = GetParam();
     const Oracle oracle(at);
     const DeepWindow window{at.centerX, at.centerY, oracle.step(), kWidth, kHeight};
-    ReferencePoint point{at.centerX, at.centerY};
-    point.maxDwell = at.maxDwell;
-    point.precision = referencePrecision(window.step);
+    const ReferencePoint point{
+        at.centerX, at.centerY, 0.0, 0.0, 4.0, at.maxDwell, referencePrecision(window.step),
+        window.step};
     const ReferenceOrbit orbit = ReferenceOrbit::compute(point);
     ASSERT_FALSE(orbit.empty());
 
+    const Perturbation perturbation(orbit, window, 4.0);
     std::mt19937 rng(7);
     int compared = 0, agreed = 0, chaotic = 0, escaped = 0;
     for (int sample = 0; sample < 200; ++sample) {
@@ -106,12 +108,59 @@ TEST_P(DeepAccuracy, SampledPixelsHaveTheOraclesDwell)
         }
         ++compared;
         escaped += expected >= 0;
-        agreed += perturbedDwell(orbit, window.offset(column, line), 4.0, at.maxDwell) == expected;
+        agreed += perturbation.dwell(window.offset(column, line), at.maxDwell) == expected;
     }
-    std::printf("%s: %d of %d agree, %d chaotic, %d escaped\n", at.name, agreed, compared, chaotic,
-                escaped);
+    std::printf("%s: %d of %d agree, %d chaotic, %d escaped\n", at.name.c_str(), agreed, compared,
+                chaotic, escaped);
     EXPECT_GE(agreed * 1000, compared * 999);
     EXPECT_GT(escaped, 0) << "the location shows no structure";
+}
+
+class DeepAccuracy : public testing::TestWithParam<Location> {};
+
+} // namespace
+
+TEST_P(DeepAccuracy, SampledPixelsHaveTheOraclesDwell)
+{
+    expectOraclesDwells(GetParam());
+}
+
+// A minibrot 1e-46 wide found by Newton's method: its nucleus returns to 0
+// after its period, and the frame around it, full of long orbits and
+// interior, has the oracle's dwells.
+TEST(DeepMinibrot, NucleusReturnsToZeroAndItsFrameHasTheOraclesDwells)
+{
+    const std::string x = "3e-26", y = "1.00000000000000000000000003";
+    const int period = atomPeriod(x, y, 10000, 256);
+    const std::optional<Nucleus> nucleus = findNucleus(x, y, period, 640);
+    ASSERT_TRUE(nucleus);
+    EXPECT_EQ(period, 63);
+
+    BigFloat cr(640), ci(640), zr(640), zi(640), t(640);
+    cr.set(nucleus->centerX);
+    ci.set(nucleus->centerY);
+    mpfr_set_zero(zr.get(), 1);
+    mpfr_set_zero(zi.get(), 1);
+    for (int n = 1; n <= period; ++n) {
+        mpfr_sqr(t.get(), zr.get(), MPFR_RNDN);
+        mpfr_fms(t.get(), zi.get(), zi.get(), t.get(), MPFR_RNDN); // zi^2 - zr^2
+        mpfr_mul(zi.get(), zi.get(), zr.get(), MPFR_RNDN);
+        mpfr_mul_2ui(zi.get(), zi.get(), 1, MPFR_RNDN);
+        mpfr_add(zi.get(), zi.get(), ci.get(), MPFR_RNDN);
+        mpfr_sub(zr.get(), cr.get(), t.get(), MPFR_RNDN);
+        const double size =
+            std::hypot(mpfr_get_d(zr.get(), MPFR_RNDN), mpfr_get_d(zi.get(), MPFR_RNDN));
+        if (n < period)
+            EXPECT_GT(size, 1e-40) << "returned early, at " << n;
+        else
+            EXPECT_LT(size, 1e-150);
+    }
+    const double width = 4.0 * nucleus->size.toDouble();
+    EXPECT_GT(width, 1e-47);
+    EXPECT_LT(width, 1e-45);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3e", width);
+    expectOraclesDwells({"minibrot_1e46", nucleus->centerX, nucleus->centerY, text, 20000});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -123,6 +172,6 @@ INSTANTIATE_TEST_SUITE_P(
                     Location{"minibrot_period3", "-1.7597", "0.0021", "0.03", 2000},
                     Location{"seahorse_1e20", "-0.743643887037158704752191506114774",
                              "0.131825904205311970493132056385139", "1e-20", 20000}),
-    [](const testing::TestParamInfo<Location> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Location> &info) { return info.param.name; });
 
 } // namespace dwell

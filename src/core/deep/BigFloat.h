@@ -22,8 +22,16 @@ public:
     // False, leaving the value NaN, when text is not a decimal number.
     bool set(const std::string &text);
     void set(double value) { mpfr_set_d(m_value, value, MPFR_RNDN); }
+    void set(const ExtendedFloat &value)
+    {
+        mpfr_set_d(m_value, value.mantissa, MPFR_RNDN);
+        mpfr_mul_2si(m_value, m_value, long(value.exponent), MPFR_RNDN);
+    }
     // The value rounded to the nearest extended float.
     ExtendedFloat toExtended() const;
+    // Decimal text with as many significant digits as the precision holds,
+    // such that set() reads back the same value.
+    std::string toText() const;
 
 private:
     mpfr_t m_value;

@@ -22,7 +22,7 @@ double secondsSince(Clock::time_point start)
 }
 
 // Lines taken in turn from a shared counter; returns the line's iterations.
-long long renderLines(const DeepRequest &request, const ReferenceOrbit &orbit,
+long long renderLines(const DeepRequest &request, const Perturbation &perturbation,
                       std::atomic<int> &nextLine, BitmapImage &image)
 {
     const DeepWindow &window = request.window;
@@ -30,8 +30,8 @@ long long renderLines(const DeepRequest &request, const ReferenceOrbit &orbit,
     long long iterations = 0;
     for (int line; (line = nextLine++) < window.height;) {
         for (int column = 0; column < window.width; ++column) {
-            dwells[std::size_t(column)] = perturbedDwell(orbit, window.offset(column, line),
-                                                         request.escapeRadius, request.maxDwell);
+            dwells[std::size_t(column)] =
+                perturbation.dwell(window.offset(column, line), request.maxDwell);
         }
         iterations += lineIterations(dwells.data(), window.width, request.maxDwell);
         storeDwellColors(dwells.data(), window.width,
@@ -69,20 +69,26 @@ std::optional<DeepPicture> renderDeep(const DeepRequest &request)
                          request.originY,
                          request.escapeRadius,
                          request.maxDwell,
-                         referencePrecision(window.step)};
+                         referencePrecision(window.step),
+                         window.step};
     const ReferenceOrbit orbit = ReferenceOrbit::compute(point);
     if (orbit.empty())
         return std::nullopt;
     DeepPicture picture{BitmapImage(window.width, window.height)};
     picture.referenceSeconds = secondsSince(start);
+    picture.referenceBytes = orbit.bytes();
+    const Perturbation perturbation(orbit, window, request.escapeRadius, request.shortcuts);
+    picture.tableSeconds = secondsSince(start) - picture.referenceSeconds;
+    picture.tableBytes = perturbation.tableBytes();
 
     std::atomic<int> nextLine{0};
     std::vector<long long> iterations(std::size_t(std::max(request.threads, 1)));
     std::vector<std::jthread> workers;
     for (std::size_t t = 0; t < iterations.size(); ++t) {
         try {
-            workers.emplace_back(
-                [&, t] { iterations[t] = renderLines(request, orbit, nextLine, picture.image); });
+            workers.emplace_back([&, t] {
+                iterations[t] = renderLines(request, perturbation, nextLine, picture.image);
+            });
         } catch (const std::system_error &) {
             break; // the threads that did start share the lines
         }

@@ -16,13 +16,18 @@ struct DeepRequest {
     double escapeRadius = 4.0;
     int maxDwell = 1000;
     int threads = 1;
+    Perturbation::Shortcuts shortcuts = Perturbation::Shortcuts::Bilinear;
 };
 
 struct DeepPicture {
     BitmapImage image;
     // Every pixel's iterations, as the plain loop counts them.
     long long iterations = 0;
+    // The reference orbit's and the bilinear table's time and memory.
     double referenceSeconds = 0.0;
+    double tableSeconds = 0.0;
+    std::size_t referenceBytes = 0;
+    std::size_t tableBytes = 0;
     double seconds = 0.0;
 };
 

@@ -27,6 +27,14 @@ ExtendedFloat operator+(ExtendedFloat a, ExtendedFloat b)
     return ExtendedFloat::normalized(a.mantissa + std::ldexp(b.mantissa, -int(gap)), a.exponent);
 }
 
+ExtendedFloat sqrt(ExtendedFloat value)
+{
+    // An even exponent halves exactly.
+    const std::int64_t odd = value.exponent & 1;
+    return ExtendedFloat::normalized(std::sqrt(std::ldexp(value.mantissa, int(odd))),
+                                     (value.exponent - odd) / 2);
+}
+
 bool operator<(ExtendedFloat a, ExtendedFloat b)
 {
     if (a.mantissa == 0.0 || b.mantissa == 0.0)

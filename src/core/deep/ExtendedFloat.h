@@ -32,8 +32,15 @@ struct ExtendedFloat {
     friend ExtendedFloat operator+(ExtendedFloat a, ExtendedFloat b);
     friend ExtendedFloat operator-(ExtendedFloat a) { return {-a.mantissa, a.exponent}; }
     friend ExtendedFloat operator-(ExtendedFloat a, ExtendedFloat b) { return a + -b; }
+    friend ExtendedFloat operator/(ExtendedFloat a, ExtendedFloat b)
+    {
+        return normalized(a.mantissa / b.mantissa, a.exponent - b.exponent);
+    }
     // Ordering of non-negative values, such as squared moduli.
     friend bool operator<(ExtendedFloat a, ExtendedFloat b);
 };
+
+// The square root of a non-negative value.
+ExtendedFloat sqrt(ExtendedFloat value);
 
 } // namespace dwell

@@ -10,25 +10,38 @@ ExtendedComplex DeepWindow::offset(int column, int line) const
     return {ExtendedFloat::of(across) * step, ExtendedFloat::of(down) * step};
 }
 
+ExtendedFloat DeepWindow::maxOffset() const
+{
+    // The top-left pixel is the farthest from the centre.
+    return sqrt(offset(0, 0).norm());
+}
+
 namespace {
 
 // The pixel's difference d from the reference Z, in the arithmetic of the
-// orbit's numbers: doubles where everything fits them, extended floats beyond.
+// orbit's numbers, taking the table's merged steps wherever d allows.
 template <class Complex, class Real>
-int dwellOf(const std::vector<Complex> &orbit, const Complex &dc, Real bound, int maxDwell)
+int dwellOf(const std::vector<Complex> &orbit, const BilinearTable<Complex, Real> &table,
+            const Complex &dc, Real bound, int maxDwell)
 {
     const std::size_t last = orbit.size() - 1;
     Complex d{};
     std::size_t m = 0;
-    for (int n = 0; n < maxDwell; ++n) {
+    for (long long n = 0; n < maxDwell;) {
         const Complex z = orbit[m] + d;
         if (bound < z.norm())
-            return n;
-        // d <- (2 Z + d) d + dc
-        d = (orbit[m] + orbit[m] + d) * d + dc;
-        ++m;
+            return int(n);
+        long long length = 1;
+        if (const auto *step = table.longest(m, d.norm(), maxDwell - n, length)) {
+            d = step->a * d + step->b * dc;
+        } else {
+            // d <- (2 Z + d) d + dc
+            d = (orbit[m] + orbit[m] + d) * d + dc;
+        }
+        m += std::size_t(length);
+        n += length;
         const Complex full = orbit[m] + d;
-        if (m == last || full.norm() < d.norm()) {
+        if (m == last || !(d.norm() < full.norm())) {
             d = full - orbit[0];
             m = 0;
         }
@@ -38,16 +51,29 @@ int dwellOf(const std::vector<Complex> &orbit, const Complex &dc, Real bound, in
 
 } // namespace
 
-int perturbedDwell(const ReferenceOrbit &orbit, const ExtendedComplex &dc, double escapeRadius,
-                   int maxDwell)
+Perturbation::Perturbation(const ReferenceOrbit &orbit, const DeepWindow &window,
+                           double escapeRadius, Shortcuts shortcuts)
+    : m_orbit(orbit), m_escapeRadius(escapeRadius),
+      m_inDoubles(orbit.fitsDoubles() && fitsDouble(window.step) && fitsDouble(window.maxOffset()))
+{
+    if (shortcuts == Shortcuts::None)
+        return;
+    if (m_inDoubles)
+        m_doubleTable = {orbit.doubles(), window.maxOffset().toDouble(), escapeRadius};
+    else
+        m_extendedTable = {orbit.extended(), window.maxOffset(), escapeRadius};
+}
+
+int Perturbation::dwell(const ExtendedComplex &dc, int maxDwell) const
 {
     // A reference without a step has nothing to perturb.
-    if (orbit.size() < 2)
+    if (m_orbit.size() < 2)
         return -1;
-    if (orbit.fitsDoubles() && fitsDouble(dc.re) && fitsDouble(dc.im))
-        return dwellOf(orbit.doubles(), DoubleComplex{dc.re.toDouble(), dc.im.toDouble()},
-                       escapeRadius, maxDwell);
-    return dwellOf(orbit.extended(), dc, ExtendedFloat::of(escapeRadius), maxDwell);
+    if (m_inDoubles)
+        return dwellOf(m_orbit.doubles(), m_doubleTable,
+                       DoubleComplex{dc.re.toDouble(), dc.im.toDouble()}, m_escapeRadius, maxDwell);
+    return dwellOf(m_orbit.extended(), m_extendedTable, dc, ExtendedFloat::of(m_escapeRadius),
+                   maxDwell);
 }
 
 } // namespace dwell

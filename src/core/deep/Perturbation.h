@@ -1,7 +1,10 @@
 #pragma once
 
+#include "BilinearTable.h"
 #include "ExtendedComplex.h"
 #include "ReferenceOrbit.h"
+
+#include <string>
 
 namespace dwell {
 
@@ -16,15 +19,35 @@ struct DeepWindow {
 
     // Pixel (column, line) stands for centre + ((column - width/2), (height/2 - line)) * step.
     ExtendedComplex offset(int column, int line) const;
+    // The largest |offset| of the window's pixels.
+    ExtendedFloat maxOffset() const;
 };
 
-// The dwell of the pixel at centre + dc, by perturbation of the reference
-// orbit of the centre, with the plain kernel's definition: the index of the
-// first iterate whose squared modulus exceeds the bound, -1 when none below
-// maxDwell does. The pixel restarts against the reference's start (rebasing)
-// whenever its own value comes closer to that start than to the reference, or
-// the reference runs out, so one reference serves every pixel.
-int perturbedDwell(const ReferenceOrbit &orbit, const ExtendedComplex &dc, double escapeRadius,
-                   int maxDwell);
+// Dwells of a picture's pixels by perturbation of one reference orbit, with
+// the plain kernel's definition: the index of the first iterate whose squared
+// modulus exceeds the bound, -1 when none below maxDwell does. A pixel
+// restarts against the reference's start (rebasing) whenever its own value
+// comes closer to that start than to the reference, or the reference runs
+// out, so one reference serves every pixel. Differences are plain doubles
+// wherever the reference and the window fit them, extended floats beyond.
+class Perturbation {
+public:
+    enum class Shortcuts { None, Bilinear };
+
+    // The table for bilinear steps is built here, from the window's largest offset.
+    Perturbation(const ReferenceOrbit &orbit, const DeepWindow &window, double escapeRadius,
+                 Shortcuts shortcuts = Shortcuts::Bilinear);
+
+    int dwell(const ExtendedComplex &dc, int maxDwell) const;
+    // The bilinear table's size.
+    std::size_t tableBytes() const { return m_doubleTable.bytes() + m_extendedTable.bytes(); }
+
+private:
+    const ReferenceOrbit &m_orbit;
+    double m_escapeRadius;
+    bool m_inDoubles;
+    BilinearTable<DoubleComplex, double> m_doubleTable;
+    BilinearTable<ExtendedComplex, ExtendedFloat> m_extendedTable;
+};
 
 } // namespace dwell

@@ -19,6 +19,12 @@ ReferenceOrbit ReferenceOrbit::compute(const ReferencePoint &point,
     bound.set(point.escapeRadius);
     BigFloat modulus(bits);
     const int limit = std::max(point.maxDwell, 0);
+    const ExtendedComplex origin{ExtendedFloat::of(point.originX),
+                                 ExtendedFloat::of(point.originY)};
+    const ExtendedComplex one{ExtendedFloat::of(1.0), {}};
+    const ExtendedFloat pixelsApart = point.step * point.step * ExtendedFloat::of(0x1p-40);
+    // dZ/dC, for how far apart the pixels' orbits have drifted.
+    ExtendedComplex derivative{};
     for (int n = 0;; ++n) {
         orbit.append({zr.toExtended(), zi.toExtended()});
         if (n == limit)
@@ -33,9 +39,14 @@ ReferenceOrbit ReferenceOrbit::compute(const ReferencePoint &point,
         mpfr_add(zi.get(), zi.get(), cy.get(), MPFR_RNDN);
         mpfr_sub(zr.get(), zr2.get(), zi2.get(), MPFR_RNDN);
         mpfr_add(zr.get(), zr.get(), cx.get(), MPFR_RNDN);
-        if (escaped) {
-            // One step past the escape, so a pixel can step onto it.
-            orbit.append({zr.toExtended(), zi.toExtended()});
+        const ExtendedComplex previous = orbit.m_orbit.back();
+        derivative = (previous + previous) * derivative + one;
+        const ExtendedComplex z{zr.toExtended(), zi.toExtended()};
+        // One step past the escape, so a pixel can step onto it. Or the
+        // origin again, far closer than the pixels' orbits are to each other
+        // (a minibrot's nucleus): every pixel would rebase there anyway.
+        if (escaped || (z - origin).norm() < derivative.norm() * pixelsApart) {
+            orbit.append(z);
             break;
         }
         if (n % 4096 == 4095 && cancelled && cancelled()) {

@@ -19,11 +19,14 @@ struct ReferencePoint {
     int maxDwell = 1000;
     // Binary digits for the orbit: enough to tell the picture's pixels apart, and more.
     long precision = 128;
+    // The distance between pixels; 0 for an orbit that only stops at escape or the limit.
+    ExtendedFloat step;
 };
 
 // The orbit Z(0) = origin, Z(n + 1) = Z(n)^2 + C of the picture's centre C,
 // computed with MPFR and kept rounded to extended floats. It stops one step
-// past its escape, or at the dwell limit.
+// past its escape, at the dwell limit, or where it returns to the origin
+// far closer than the pixels' orbits are to each other.
 class ReferenceOrbit {
 public:
     // Empty when the centre is not a number, or when cancelled (asked every
@@ -38,6 +41,10 @@ public:
     // loss of range: zero, or a normal double far from its limits.
     const std::vector<DoubleComplex> &doubles() const { return m_doubles; }
     bool fitsDoubles() const { return m_fitsDoubles; }
+    std::size_t bytes() const
+    {
+        return m_orbit.size() * sizeof(ExtendedComplex) + m_doubles.size() * sizeof(DoubleComplex);
+    }
 
 private:
     void append(const ExtendedComplex &z);
