@@ -7,9 +7,13 @@
 #include "BigFloat.h"
 #include "DeepRenderer.h"
 #include "DeepScenes.h"
+#include "KernelPaths.h"
 #include "Nucleus.h"
+#include "mandel.h"
+#include "Scenes.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -64,6 +68,22 @@ DeepPicture render(const DeepScene &scene, const Nucleus &nucleus, Perturbation:
     return *renderDeep(request);
 }
 
+// The plain kernel's rate on a boundary scene, where every path iterates every step.
+double kernelRate(KernelPath path)
+{
+    const KernelScene &scene = kSpiralScene;
+    std::vector<int> dwells(std::size_t(scene.width));
+    const auto start = std::chrono::steady_clock::now();
+    long long iterations = 0;
+    for (int line = 0; line < scene.height; ++line) {
+        mandelLineWith(path, 0.0, 0.0, 4.0, scene.x, scene.yTop - scene.step * line, scene.step,
+                       scene.maxdwell, scene.width, dwells.data());
+        iterations += lineIterations(dwells.data(), scene.width, scene.maxdwell);
+    }
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    return double(iterations) / seconds.count();
+}
+
 long differingPixels(const BitmapImage &a, const BitmapImage &b)
 {
     long count = 0;
@@ -103,6 +123,10 @@ int main(int argc, char **argv)
     if (argc == 5 && std::string(argv[1]) == "find")
         return find(argv[2], argv[3], std::atoi(argv[4]));
     std::printf("one thread; times exclude the reference orbit (and the table)\n");
+    for (const KernelPath path : kAllKernelPaths)
+        if (isAvailable(path))
+            std::printf("plain kernel, %s path: %.3g it/s\n", kernelPathName(path),
+                        kernelRate(path));
     for (const DeepScene &scene : kDeepScenes)
         if (argc < 2 || scene.name == std::string(argv[1]))
             compare(scene);
