@@ -9,8 +9,8 @@
 #include "DeepScenes.h"
 #include "KernelPaths.h"
 #include "Nucleus.h"
-#include "mandel.h"
 #include "Scenes.h"
+#include "mandel.h"
 
 #include <algorithm>
 #include <chrono>

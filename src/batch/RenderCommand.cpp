@@ -7,8 +7,10 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace dwell {
 
@@ -117,9 +119,9 @@ void addRenderOptions(QCommandLineParser &parser)
          tr("Escape bound on the squared modulus (%1).").arg(number(defaults.escapeRadius)),
          QStringLiteral("E"), number(defaults.escapeRadius)},
         {{QStringLiteral("o"), kOutput},
-         tr("PNG file to write. An existing file is replaced only once the new picture is "
-            "complete, and keeps its permissions; a device or FIFO (such as /dev/stdout) is "
-            "written directly."),
+         tr("PNG file to write, or - for standard output. An existing file is replaced only "
+            "once the new picture is complete, and keeps its permissions; a device or FIFO "
+            "(such as /dev/stdout) is written directly."),
          QStringLiteral("FILE")},
     });
 }
@@ -130,8 +132,13 @@ std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser,
         *error = message;
         return std::optional<RenderOptions>();
     };
-    if (parser.positionalArguments() != QStringList{QStringLiteral("render")})
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
         return fail(tr("expected the command \"render\""));
+    if (words.first() != QLatin1String("render"))
+        return fail(tr("unknown command \"%1\"; the command is \"render\"").arg(words.first()));
+    if (words.size() > 1)
+        return fail(tr("unexpected \"%1\" after \"render\"").arg(words[1]));
 
     RenderOptions options;
     RenderRequest &r = options.request;
@@ -165,6 +172,15 @@ std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser,
     options.outputPath = parser.value(kOutput);
     if (options.outputPath.isEmpty())
         return fail(tr("-o FILE is required"));
+    if (options.outputPath == QLatin1String("-"))
+        options.outputPath = QStringLiteral("/dev/stdout");
+    // Pictures are PNG: a name that says otherwise would be a surprise.
+    static const QRegularExpression otherImage(
+        QStringLiteral("\\.(jpe?g|gif|bmp|tiff?|webp|ppm|pgm|xpm|ico|avif|heic)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (otherImage.match(options.outputPath).hasMatch())
+        return fail(
+            tr("%1: only PNG pictures are written; use a .png name").arg(options.outputPath));
     if (const std::string problem = r.problem(); !problem.empty())
         return fail(QString::fromStdString(problem));
     return options;
@@ -172,10 +188,35 @@ std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser,
 
 bool wantsCommandLine(int argc, char **argv)
 {
+    // Qt's own options for the window, and those that take a value; anything
+    // else is the command line's, to run or to refuse, never silently ignored.
+    static const char *const windowOptions[] = {"-reverse", "-nograb", "-dograb", "-sync",
+                                                "-widgetcount"};
+    static const char *const windowOptionsWithValue[] = {"-platform",
+                                                         "-platformpluginpath",
+                                                         "-platformtheme",
+                                                         "-plugin",
+                                                         "-qwindowgeometry",
+                                                         "-geometry",
+                                                         "-qwindowtitle",
+                                                         "-title",
+                                                         "-qwindowicon",
+                                                         "-icon",
+                                                         "-display",
+                                                         "-style",
+                                                         "-stylesheet",
+                                                         "-session",
+                                                         "-name",
+                                                         "-qmljsdebugger"};
+    const auto among = [](const char *word, const auto &list) {
+        return std::any_of(std::begin(list), std::end(list),
+                           [word](const char *option) { return std::strcmp(word, option) == 0; });
+    };
     for (int i = 1; i < argc; ++i) {
-        for (const char *word : {"render", "-h", "--help", "--help-all", "-v", "--version"})
-            if (std::strcmp(argv[i], word) == 0)
-                return true;
+        if (among(argv[i], windowOptionsWithValue))
+            ++i;
+        else if (!among(argv[i], windowOptions))
+            return true;
     }
     return false;
 }

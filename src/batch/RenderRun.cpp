@@ -148,6 +148,9 @@ int runCommandLine(int argc, char **argv)
     }
     if (parser.isSet(QStringLiteral("help")))
         parser.showHelp(0);
+    // Only process() lists Qt's own options as well; it exits.
+    if (parser.isSet(QStringLiteral("help-all")))
+        parser.process(QCoreApplication::arguments());
     if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
     QString error;

@@ -2,6 +2,7 @@
 #include "KernelOracle.h"
 #include "PicturePng.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -150,10 +151,17 @@ TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
     // Unreadable values and stray words; one request the renderer rejects
     // stands for the rest, which its own tests list.
     const QList<QStringList> bad = {
-        {"render", "--size", "0x10", "-o", path}, {"render", "--size", "wide", "-o", path},
-        {"render", "--center", "1", "-o", path},  {"render", "--dwell", "many", "-o", path},
-        {"render", "--bogus", "-o", path},        {"render"},
-        {"render", "extra", "-o", path},          {"render", "--engine", "fast", "-o", path},
+        {"render", "--size", "0x10", "-o", path},
+        {"render", "--size", "wide", "-o", path},
+        {"render", "--center", "1", "-o", path},
+        {"render", "--dwell", "many", "-o", path},
+        {"render", "--bogus", "-o", path},
+        {"render"},
+        {"render", "extra", "-o", path},
+        {"render", "--engine", "fast", "-o", path},
+        {"rendr", "-o", path},
+        {"--size", "8x6", "-o", path},
+        {"render", "-o", dir.filePath("a.JPG")},
     };
     for (const QStringList &arguments : bad) {
         const DwellRun run = runDwell(arguments);
@@ -161,6 +169,9 @@ TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
         EXPECT_TRUE(run.standardError.startsWith("dwell: ")) << qPrintable(run.standardError);
         EXPECT_FALSE(QFile::exists(path)) << qPrintable(arguments.join(' '));
     }
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    const DwellRun helpAll = runDwell({"--help-all"});
+    EXPECT_EQ(helpAll.exitCode, 0);
 }
 
 TEST(RenderCommand, DeepEngineAgreesWhereBothApplyAndGoesBelowTheDoubles)
@@ -206,7 +217,7 @@ TEST(RenderCommand, WritesStreamsDirectly)
     ASSERT_TRUE(writeFile(log, "HEADER\n"));
     QProcess process;
     process.setStandardOutputFile(log, QIODevice::Append);
-    process.start(DWELL_BINARY, {"render", "--size", "8x6", "--dwell", "50", "-o", "/dev/stdout"});
+    process.start(DWELL_BINARY, {"render", "--size", "8x6", "--dwell", "50", "-o", "-"});
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0);
     const QByteArray written = contentsOf(log);

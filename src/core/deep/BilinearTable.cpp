@@ -11,14 +11,38 @@ constexpr double kAccuracy = 0x1p-53;
 // A skipped value this close to the escape bound is iterated step by step.
 constexpr double kEscapeMargin = 1.0 + 0x1p-30;
 
-double magnitude(const DoubleComplex &z) { return std::sqrt(z.norm()); }
-ExtendedFloat magnitude(const ExtendedComplex &z) { return sqrt(z.norm()); }
-bool positive(double value) { return value > 0.0; }
-bool positive(const ExtendedFloat &value) { return value.mantissa > 0.0; }
-bool lessThan(double a, double b) { return a < b; }
-bool lessThan(const ExtendedFloat &a, const ExtendedFloat &b) { return (a - b).mantissa < 0.0; }
-template <class Real> Real real(double value) { return value; }
-template <> ExtendedFloat real<ExtendedFloat>(double value) { return ExtendedFloat::of(value); }
+double magnitude(const DoubleComplex &z)
+{
+    return std::sqrt(z.norm());
+}
+ExtendedFloat magnitude(const ExtendedComplex &z)
+{
+    return sqrt(z.norm());
+}
+bool positive(double value)
+{
+    return value > 0.0;
+}
+bool positive(const ExtendedFloat &value)
+{
+    return value.mantissa > 0.0;
+}
+bool lessThan(double a, double b)
+{
+    return a < b;
+}
+bool lessThan(const ExtendedFloat &a, const ExtendedFloat &b)
+{
+    return (a - b).mantissa < 0.0;
+}
+template <class Real> Real real(double value)
+{
+    return value;
+}
+template <> ExtendedFloat real<ExtendedFloat>(double value)
+{
+    return ExtendedFloat::of(value);
+}
 using std::sqrt;
 
 // A radius that is not a positive number allows no step.
@@ -28,8 +52,7 @@ template <class Real> Real validRadius(Real radius)
 }
 
 // Step x then a step y: within x's radius, and x takes d within y's.
-template <class Step, class Real>
-Real mergedRadius(Real rx, Real ry, const Step &x, Real maxOffset)
+template <class Step, class Real> Real mergedRadius(Real rx, Real ry, const Step &x, Real maxOffset)
 {
     Real radius = validRadius((ry - magnitude(x.b) * maxOffset) / magnitude(x.a));
     return lessThan(rx, radius) ? rx : radius;
@@ -53,8 +76,8 @@ void BilinearTable<Complex, Real>::buildPrefix(const std::vector<Complex> &orbit
     for (std::size_t k = 1; k < single.maps.size(); ++k) {
         const Step &x = m_prefix.maps.back();
         const Step &y = single.maps[k];
-        Real radius = mergedRadius(sqrt(m_prefix.radiiSquared.back()),
-                                   sqrt(single.radiiSquared[k]), x, maxOffset);
+        Real radius = mergedRadius(sqrt(m_prefix.radiiSquared.back()), sqrt(single.radiiSquared[k]),
+                                   x, maxOffset);
         if (!escapeFree(orbit[1 + k], escapeBound))
             radius = real<Real>(0.0);
         m_prefix.maps.push_back({y.a * x.a, y.a * x.b + y.b});

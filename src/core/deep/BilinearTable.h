@@ -9,8 +9,7 @@
 namespace dwell {
 
 // Many perturbation steps merged into one linear map, d -> a d + b dc.
-template <class Complex>
-struct BilinearStep {
+template <class Complex> struct BilinearStep {
     Complex a;
     Complex b;
 };
@@ -20,8 +19,7 @@ struct BilinearStep {
 // 2^level. Radii keep the neglected square of d below the rounding of the
 // linear terms, and a step never skips an iteration whose value could pass the
 // escape bound, so a pixel's dwell is the one single steps would give.
-template <class Complex, class Real>
-class BilinearTable {
+template <class Complex, class Real> class BilinearTable {
 public:
     using Step = BilinearStep<Complex>;
 

@@ -90,8 +90,8 @@ int atomPeriod(const std::string &centerX, const std::string &centerY, int maxPe
     return period;
 }
 
-std::optional<Nucleus> findNucleus(const std::string &guessX, const std::string &guessY,
-                                   int period, long bits)
+std::optional<Nucleus> findNucleus(const std::string &guessX, const std::string &guessY, int period,
+                                   long bits)
 {
     BigComplex c(bits), z(bits), dz(bits), scratch(bits), delta(bits);
     if (period < 1 || !read(c, guessX, guessY))

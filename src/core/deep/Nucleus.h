@@ -23,7 +23,7 @@ int atomPeriod(const std::string &centerX, const std::string &centerY, int maxPe
 
 // Newton's method on z_period(c) = 0 from the guess, with z' <- 2 z z' + 1,
 // in MPFR at the given binary digits. Nothing when it does not settle.
-std::optional<Nucleus> findNucleus(const std::string &guessX, const std::string &guessY,
-                                   int period, long bits);
+std::optional<Nucleus> findNucleus(const std::string &guessX, const std::string &guessY, int period,
+                                   long bits);
 
 } // namespace dwell
