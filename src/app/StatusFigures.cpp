@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 
 namespace dwell {
 
@@ -27,8 +28,20 @@ QString centerNumber(double centre, double width, double step)
 
 namespace StatusFigures {
 
-QString windowText(const PlaneWindow &window, int width, int height)
+QString windowText(const Scene &scene, int width, int height)
 {
+    if (scene.deep()) {
+        // Every digit would not fit: the leading ones tell the place, the width the depth.
+        const auto shortened = [](const std::string &text) {
+            return QString::number(std::strtod(text.c_str(), nullptr), 'g', 10) +
+                   QString::fromUtf8("\u2026");
+        };
+        return QCoreApplication::translate("StatusFigures",
+                                           "deep \u00b7 centre %1, %2 \u00b7 width %3")
+            .arg(shortened(scene.exactCenterX), shortened(scene.exactCenterY),
+                 QString::fromStdString(scene.exactWidth));
+    }
+    const PlaneWindow &window = scene.window;
     if (!(window.viewStep > 0.0))
         return QString();
     const double centerX = window.viewX + window.viewStep * width / 2.0;

@@ -10,7 +10,7 @@ namespace dwell {
 namespace StatusFigures {
 
 // Centre and width of the plane window shown on a view of the given size.
-QString windowText(const PlaneWindow &window, int width, int height);
+QString windowText(const Scene &scene, int width, int height);
 // Pixel-iterations per second with an SI prefix.
 QString rateText(long long iterations, double seconds);
 // A pass's time: milliseconds under a second, as most passes take.

@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 
 #include <algorithm>
@@ -52,11 +53,16 @@ void StatusLine::refresh()
     QString timing = StatusFigures::durationText(status.seconds);
     if (status.failed)
         timing = tr("no worker thread could be started");
+    else if (status.referenceLimit > 0 && status.linesStored == 0)
+        timing +=
+            QString::fromUtf8(" \u00b7 ") + tr("reference orbit %1 of %2")
+                                                .arg(QLocale().toString(status.referenceDone),
+                                                     QLocale().toString(status.referenceLimit));
     else if (status.finished() && status.seconds > 0)
         timing += QString::fromUtf8(" \u00b7 ") +
                   StatusFigures::rateText(status.iterations, status.seconds);
     m_timing->setText(timing);
-    m_window->setText(StatusFigures::windowText(status.scene.window, status.width, status.height));
+    m_window->setText(StatusFigures::windowText(status.scene, status.width, status.height));
 }
 
 } // namespace dwell

@@ -323,7 +323,7 @@ TEST(MainWindow, ViewSitsTopLeftAndFollowsTheWindow)
     EXPECT_EQ(child<QProgressBar>(line, "passProgress").value(), 480);
     EXPECT_EQ(child<QLabel>(line, "passLabel").text(), QString("Pass %1").arg(status.sequence));
     EXPECT_EQ(child<QLabel>(line, "windowLabel").text(),
-              StatusFigures::windowText(status.scene.window, status.width, status.height));
+              StatusFigures::windowText(status.scene, status.width, status.height));
     // A finished pass shows the core's own time for it, and the rate it gives.
     ASSERT_GT(status.seconds, 0);
     EXPECT_EQ(child<QLabel>(line, "timingLabel").text(),
@@ -393,8 +393,17 @@ TEST(StatusFigures, FormatThePassesFigures)
     EXPECT_EQ(StatusFigures::windowText({-1, 1, 0}, 4, 2), "") << "no window without a step";
     // Deep in a zoom, centres one pixel apart still differ in the text.
     const PlaneWindow deep{-0.7436439, 0.1318259, 1e-14};
-    EXPECT_NE(StatusFigures::windowText(deep, 400, 300),
-              StatusFigures::windowText({deep.viewX + 1e-14, deep.viewY, deep.viewStep}, 400, 300));
+    EXPECT_NE(StatusFigures::windowText(Scene{deep}, 400, 300),
+              StatusFigures::windowText(Scene{{deep.viewX + 1e-14, deep.viewY, deep.viewStep}}, 400,
+                                        300));
+    // Past the doubles, the exact width at any exponent and a centre cut short.
+    Scene far{{0.0, 0.0, 0.0}};
+    far.exactCenterX = "-1.7400623825793399052208441670658828694961150" + std::string(500, '1');
+    far.exactCenterY = "0.0";
+    far.exactWidth = "3.2e-512";
+    EXPECT_EQ(StatusFigures::windowText(far, 400, 300),
+              QString::fromUtf8("deep \u00b7 centre -1.740062383\u2026, 0\u2026 \u00b7 width "
+                                "3.2e-512"));
 
     EXPECT_EQ(StatusFigures::rateText(1'234'000'000, 1.0), "1.23 G iterations/s");
     EXPECT_EQ(StatusFigures::rateText(3'000, 2.0), "1.50 k iterations/s");

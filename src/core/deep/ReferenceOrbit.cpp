@@ -7,7 +7,7 @@
 namespace dwell {
 
 ReferenceOrbit ReferenceOrbit::compute(const ReferencePoint &point,
-                                       const std::function<bool()> &cancelled)
+                                       const std::function<bool(long long)> &cancelled)
 {
     const mpfr_prec_t bits = std::max<long>(point.precision, MPFR_PREC_MIN);
     BigFloat cx(bits), cy(bits), zr(bits), zi(bits), zr2(bits), zi2(bits), bound(bits);
@@ -49,7 +49,7 @@ ReferenceOrbit ReferenceOrbit::compute(const ReferencePoint &point,
             orbit.append(z);
             break;
         }
-        if (n % 4096 == 4095 && cancelled && cancelled()) {
+        if (n % 4096 == 4095 && cancelled && cancelled(n + 1)) {
             orbit.m_orbit.clear();
             orbit.m_doubles.clear();
             break;

@@ -30,9 +30,9 @@ struct ReferencePoint {
 class ReferenceOrbit {
 public:
     // Empty when the centre is not a number, or when cancelled (asked every
-    // few thousand iterations) says to stop.
+    // few thousand iterations, with the number done) says to stop.
     static ReferenceOrbit compute(const ReferencePoint &point,
-                                  const std::function<bool()> &cancelled = {});
+                                  const std::function<bool(long long)> &cancelled = {});
 
     bool empty() const { return m_orbit.empty(); }
     std::size_t size() const { return m_orbit.size(); }

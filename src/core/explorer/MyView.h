@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BitmapImage.h"
+#include "ExactWindow.h"
 #include "ExplorerOutlets.h"
 #include "Geometry.h"
 #include "PassPicture.h"
@@ -19,6 +20,7 @@
 
 namespace dwell {
 
+class DeepPass;
 class Display;
 class PopUpMenu;
 class Slider;
@@ -62,6 +64,7 @@ public:
     void cancelPass();
     // Moves the view to window; the next start renders it.
     void setPlaneWindow(const PlaneWindow &window);
+    void setExactWindow(const ExactWindow &window);
 
     // Events, with points in the view's unflipped coordinates.
     void mouseDown(NSPoint location);
@@ -114,9 +117,14 @@ public:
     std::chrono::steady_clock::time_point passStarted = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point passEnded = passStarted;
     // Relaxed as well, for readings that need no consistency with the rest.
+    // Below what doubles resolve they are the nearest doubles of exactWindow.
     Relaxed<double> viewX;
     Relaxed<double> viewY;
     Relaxed<double> viewStep;
+    // The plane window in full precision, and the deep engine's share of the
+    // current pass (null when the plain kernel computes it).
+    ExactWindow exactWindow;
+    std::shared_ptr<DeepPass> deepPass;
 
     // Written by the main thread, read by workers without the lock for each line.
     Relaxed<int> max_dwells;
@@ -145,7 +153,7 @@ private:
     void drawSelection();
     void prepareSchedule();
     bool passSuperseded(int sequence);
-    WorkerSnapshot takeSnapshot();
+    WorkerSnapshot takeSnapshot(int sequence);
     bool storeLine(const WorkerSnapshot &snapshot, int myLine, const ComputedLine &line);
     void noteLineLimit(int limit);
     void noteFailedStart(int sequence);
@@ -153,9 +161,23 @@ private:
     PlaneWindow planeWindow() const { return {viewX, viewY, viewStep}; }
     // Call with workLock held, before the window changes.
     void rememberWindow();
+    // Call with workLock held, after a gesture moved the doubles' window:
+    // where doubles resolve the view, they stand and the exact window takes
+    // them; below, the exact window moves from where it was to the corner
+    // before + step * (across, -down), its step times factor, and the doubles
+    // take its nearest values.
+    void followWindow(const ExactWindow &before, double across, double down, double factor,
+                      NSSize size);
+    void useExactWindow(const ExactWindow &window);
+    bool deepEngineNeeded() const;
+    void computeDeepLine(const WorkerSnapshot &snapshot, int r, int limit, int *dwells);
 
+    struct WindowRecord {
+        PlaneWindow doubles;
+        ExactWindow exact;
+    };
     static constexpr std::size_t kHistoryDepth = 100;
-    std::vector<PlaneWindow> m_history;
+    std::vector<WindowRecord> m_history;
 
     Display &m_display;
     ThreadLauncher &m_threads;

@@ -31,6 +31,7 @@ void MyView::resetButton(const void *sender)
         const double width = frame.size.width > 0 ? double(frame.size.width) : 1.0;
         viewStep = 4.0 / width;
         viewY = (double(frame.size.height) * viewStep) * 0.5;
+        exactWindow = ExactWindow::of(planeWindow());
     }
     startButton(sender);
 }

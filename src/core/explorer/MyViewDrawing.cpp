@@ -61,9 +61,13 @@ bool MyView::resizeIfNeeded(NSRect bounds)
     myImage.reset();
     bitmapData = nullptr;
     // Keep the plane point at the view's centre where it was.
+    const ExactWindow before = exactWindow;
     viewX = viewX - viewStep * (bounds.size.width - frame.size.width) * 0.5;
     height = int(bounds.size.height);
     viewY = viewY + viewStep * (bounds.size.height - frame.size.height) * 0.5;
+    // Judged at the new size, as the pass that follows draws it.
+    followWindow(before, -(double(bounds.size.width) - double(frame.size.width)) * 0.5,
+                 -(double(bounds.size.height) - double(frame.size.height)) * 0.5, 1.0, bounds.size);
     return true;
 }
 

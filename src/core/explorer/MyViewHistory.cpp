@@ -1,15 +1,41 @@
 #include "MyView.h"
 
+#include "DeepPass.h"
+
 namespace dwell {
 
 void MyView::rememberWindow()
 {
     // The launch's first reset has no window worth returning to.
-    if (viewStep == 0.0)
+    if (exactWindow.step.mantissa == 0.0)
         return;
     if (m_history.size() == kHistoryDepth)
         m_history.erase(m_history.begin());
-    m_history.push_back(planeWindow());
+    m_history.push_back({planeWindow(), exactWindow});
+}
+
+void MyView::followWindow(const ExactWindow &before, double across, double down, double factor,
+                          NSSize size)
+{
+    if (!beyondDoubles(planeWindow(), int(size.width), int(size.height))) {
+        exactWindow = ExactWindow::of(planeWindow());
+        return;
+    }
+    useExactWindow(before.moved(across, down, factor));
+}
+
+void MyView::useExactWindow(const ExactWindow &window)
+{
+    exactWindow = window;
+    const PlaneWindow nearest = window.nearest();
+    viewX = nearest.viewX;
+    viewY = nearest.viewY;
+    viewStep = nearest.viewStep;
+}
+
+bool MyView::deepEngineNeeded() const
+{
+    return beyondDoubles(planeWindow(), int(frame.size.width), int(frame.size.height));
 }
 
 void MyView::zoomOutButton(const void *sender)
@@ -17,6 +43,7 @@ void MyView::zoomOutButton(const void *sender)
     {
         std::lock_guard lock(workLock);
         rememberWindow();
+        const ExactWindow before = exactWindow;
         const double halfWidth = double(frame.size.width) * 0.5;
         const double halfHeight = double(frame.size.height) * 0.5;
         const double step = viewStep;
@@ -25,6 +52,7 @@ void MyView::zoomOutButton(const void *sender)
         viewStep = step * 2.0;
         viewX = centerX - viewStep * halfWidth;
         viewY = centerY + viewStep * halfHeight;
+        followWindow(before, -halfWidth, -halfHeight, 2.0, frame.size);
     }
     startButton(sender);
 }
@@ -35,11 +63,12 @@ void MyView::backButton(const void *sender)
         return;
     {
         std::lock_guard lock(workLock);
-        const PlaneWindow previous = m_history.back();
+        const WindowRecord previous = m_history.back();
         m_history.pop_back();
-        viewX = previous.viewX;
-        viewY = previous.viewY;
-        viewStep = previous.viewStep;
+        viewX = previous.doubles.viewX;
+        viewY = previous.doubles.viewY;
+        viewStep = previous.doubles.viewStep;
+        exactWindow = previous.exact;
     }
     startButton(sender);
 }
@@ -49,6 +78,10 @@ PassStatus MyView::passStatus()
     std::lock_guard lock(workLock);
     PassStatus status{comp_sequence,   lines_stored, height, int(frame.size.width),
                       pass_iterations, passScene,    0.0,    passFailed};
+    if (deepPass) {
+        status.referenceDone = deepPass->referenceDone();
+        status.referenceLimit = deepPass->referenceLimit();
+    }
     const auto until = status.finished() ? passEnded : std::chrono::steady_clock::now();
     status.seconds = std::chrono::duration<double>(until - passStarted).count();
     return status;
@@ -74,11 +107,35 @@ void MyView::setPlaneWindow(const PlaneWindow &window)
     viewX = window.viewX;
     viewY = window.viewY;
     viewStep = window.viewStep;
+    exactWindow = ExactWindow::of(window);
+}
+
+void MyView::setExactWindow(const ExactWindow &window)
+{
+    std::lock_guard lock(workLock);
+    rememberWindow();
+    if (!beyondDoubles(window.nearest(), int(frame.size.width), int(frame.size.height))) {
+        const PlaneWindow doubles = window.nearest();
+        viewX = doubles.viewX;
+        viewY = doubles.viewY;
+        viewStep = doubles.viewStep;
+        exactWindow = ExactWindow::of(doubles);
+    } else {
+        useExactWindow(window);
+    }
 }
 
 Scene MyView::scene() const
 {
-    return {planeWindow(), originX, originY, max_dwells, escapeRadius};
+    Scene scene{planeWindow(), originX, originY, max_dwells, escapeRadius};
+    if (deepEngineNeeded()) {
+        const int w = int(frame.size.width);
+        const DeepWindow centre = exactWindow.centred(w, int(frame.size.height));
+        scene.exactCenterX = centre.centerX;
+        scene.exactCenterY = centre.centerY;
+        scene.exactWidth = exactWindow.widthText(w);
+    }
+    return scene;
 }
 
 } // namespace dwell

@@ -57,17 +57,25 @@ void MyView::zoomOrMoveOrigin(double newX, double newY)
         originY = newY;
     } else if (isDragging) {
         rememberWindow();
+        const ExactWindow before = exactWindow;
+        const float ratio = mouseDragRect.size.width / frame.size.width;
         viewX = newX;
         viewY = newY;
-        viewStep = viewStep * (mouseDragRect.size.width / frame.size.width);
+        viewStep = viewStep * ratio;
+        followWindow(before, mouseDragRect.origin.x,
+                     frame.size.height - (mouseDragRect.origin.y + mouseDragRect.size.height),
+                     ratio, frame.size);
     } else {
         rememberWindow();
+        const ExactWindow before = exactWindow;
         const double S = viewStep;
         const double W = frame.size.width;
         const double H = frame.size.height;
         viewX = newX - S * W * 0.25;
         viewY = newY + S * H * 0.25;
         viewStep = S * 0.5;
+        followWindow(before, double(mouseDownPoint.x) - W * 0.25,
+                     H * 0.75 - double(mouseDownPoint.y), 0.5, frame.size);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "MyView.h"
 
 #include "ControlValues.h"
+#include "DeepPass.h"
 #include "Display.h"
 #include "ThreadLauncher.h"
 
@@ -26,6 +27,12 @@ void MyView::startButton(const void *)
         currentSequence = comp_sequence;
         passScene = scene();
         passFailed = false;
+        deepPass.reset();
+        if (passScene.deep())
+            deepPass = std::make_shared<DeepPass>(
+                DeepWindow{passScene.exactCenterX, passScene.exactCenterY, exactWindow.step,
+                           int(frame.size.width), int(frame.size.height)},
+                originX, originY, escapeRadius, max_dwells);
     }
     // Workers of the old pass check the pass number before every write, so
     // the buffer and the tables are ours until the new workers start.

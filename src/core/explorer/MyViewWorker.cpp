@@ -1,5 +1,6 @@
 #include "MyView.h"
 
+#include "DeepPass.h"
 #include "Display.h"
 #include "DwellColors.h"
 #include "ThreadLauncher.h"
@@ -19,6 +20,8 @@ struct MyView::WorkerSnapshot {
     double x;
     double y;
     double step;
+    // The deep engine's share of the pass, when it computes the lines.
+    std::shared_ptr<DeepPass> deep;
 };
 
 struct MyView::ComputedLine {
@@ -29,17 +32,33 @@ struct MyView::ComputedLine {
     int limit;
 };
 
-MyView::WorkerSnapshot MyView::takeSnapshot()
+MyView::WorkerSnapshot MyView::takeSnapshot(int sequence)
 {
-    // frame and the plane window only change under the lock.
+    // frame and the plane window only change under the lock; the deep share
+    // is this pass's only while the pass is current.
     std::lock_guard lock(workLock);
-    return {0, int(frame.size.width), int(frame.size.height), viewX, viewY, viewStep};
+    return {sequence,
+            int(frame.size.width),
+            int(frame.size.height),
+            viewX,
+            viewY,
+            viewStep,
+            sequence == comp_sequence ? deepPass : nullptr};
+}
+
+void MyView::computeDeepLine(const WorkerSnapshot &snapshot, int r, int limit, int *dwells)
+{
+    for (int column = 0; column < snapshot.w; ++column)
+        dwells[column] = snapshot.deep->dwell(column, r, limit);
 }
 
 void MyView::threadMain(int currentSequence)
 {
-    WorkerSnapshot snapshot = takeSnapshot();
-    snapshot.working_sequence = currentSequence;
+    const WorkerSnapshot snapshot = takeSnapshot(currentSequence);
+    // The reference orbit, once per pass, on whichever worker comes first.
+    if (snapshot.deep && !snapshot.deep->prepare(
+                             [this, currentSequence] { return passSuperseded(currentSequence); }))
+        return;
     std::array<int, kTableSize> buf;
     // Coloured before taking the lock, so the lock is held for a copy only.
     std::array<std::uint8_t, 3 * kTableSize> rgb;
@@ -57,12 +76,21 @@ void MyView::threadMain(int currentSequence)
             break;
         const int r = lineTable[myLine];
         const int limit = max_dwells;
-        const int update_dwells =
-            mandelLine(originX, originY, escapeRadius, snapshot.x, snapshot.y - snapshot.step * r,
-                       snapshot.step, limit, snapshot.w, buf.data());
+        int update_dwells;
+        long long iterations;
+        if (snapshot.deep) {
+            computeDeepLine(snapshot, r, limit, buf.data());
+            iterations = lineIterations(buf.data(), snapshot.w, limit);
+            // The kernel's own sum wraps at 32 bits.
+            update_dwells = int(unsigned(iterations));
+        } else {
+            update_dwells = mandelLine(originX, originY, escapeRadius, snapshot.x,
+                                       snapshot.y - snapshot.step * r, snapshot.step, limit,
+                                       snapshot.w, buf.data());
+            iterations = lineIterations(buf.data(), snapshot.w, limit);
+        }
         storeDwellColors(buf.data(), snapshot.w, rgb.data());
-        const ComputedLine line{rgb.data(), update_dwells,
-                                lineIterations(buf.data(), snapshot.w, limit), limit};
+        const ComputedLine line{rgb.data(), update_dwells, iterations, limit};
         if (!storeLine(snapshot, myLine, line))
             return;
     }

@@ -19,6 +19,10 @@ struct PassStatus {
     double seconds;
     // Not one of its workers could be started: the picture will never come.
     bool failed;
+    // A deep pass's reference orbit: iterations done, of at most the limit
+    // (0 when the plain kernel computes the pass).
+    long long referenceDone = 0;
+    int referenceLimit = 0;
 
     bool finished() const { return linesStored >= height; }
 };

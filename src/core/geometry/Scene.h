@@ -2,6 +2,8 @@
 
 #include "PlaneWindow.h"
 
+#include <string>
+
 namespace dwell {
 
 // Everything a finished picture depends on besides its size: the part of
@@ -15,6 +17,13 @@ struct Scene {
     // The limit changed during the pass: some lines were computed with
     // another limit than maxDwell, the first stored line's.
     bool mixedDwell = false;
+    // Where doubles cannot resolve the window, the deep engine draws it: then
+    // its centre and width as decimal text with every digit needed.
+    std::string exactCenterX = {};
+    std::string exactCenterY = {};
+    std::string exactWidth = {};
+
+    bool deep() const { return !exactWidth.empty(); }
 };
 
 } // namespace dwell

@@ -1,0 +1,126 @@
+// The explorer below what doubles resolve: gestures in full precision and
+// passes drawn by the deep engine, checked with MPFR arithmetic of the test's own.
+#include "BigFloat.h"
+#include "DwellColors.h"
+#include "TestExplorer.h"
+
+#include <gtest/gtest.h>
+
+namespace dwell {
+
+namespace {
+
+constexpr long kBits = 2400;
+constexpr int kWidth = 64;
+constexpr int kHeight = 48;
+constexpr int kLimit = 2000;
+
+// a + s * times, in ample precision.
+void addSteps(BigFloat &out, const std::string &a, const ExtendedFloat &s, double times)
+{
+    BigFloat step(kBits);
+    out.set(a);
+    step.set(s);
+    mpfr_mul_d(step.get(), step.get(), times, MPFR_RNDN);
+    mpfr_add(out.get(), out.get(), step.get(), MPFR_RNDN);
+}
+
+// The distance from text to expected, in steps.
+double stepsApart(const std::string &text, const BigFloat &expected, const ExtendedFloat &s)
+{
+    BigFloat value(kBits), step(kBits);
+    value.set(text);
+    step.set(s);
+    mpfr_sub(value.get(), value.get(), expected.get(), MPFR_RNDN);
+    mpfr_div(value.get(), value.get(), step.get(), MPFR_RNDN);
+    return std::abs(mpfr_get_d(value.get(), MPFR_RNDN));
+}
+
+void expectCorner(const ExactWindow &window, const ExactWindow &from, double across, double down)
+{
+    BigFloat x(kBits), y(kBits);
+    addSteps(x, from.x, from.step, across);
+    addSteps(y, from.y, from.step, -down);
+    EXPECT_LT(stepsApart(window.x, x, window.step), 1e-9);
+    EXPECT_LT(stepsApart(window.y, y, window.step), 1e-9);
+}
+
+// Direct iteration from 0 at corner + step * (column, -line).
+int oracleDwell(const ExactWindow &window, int column, int line)
+{
+    BigFloat cr(kBits), ci(kBits), zr(kBits), zi(kBits), t(kBits);
+    addSteps(cr, window.x, window.step, column);
+    addSteps(ci, window.y, window.step, -line);
+    mpfr_set_zero(zr.get(), 1);
+    mpfr_set_zero(zi.get(), 1);
+    for (int n = 0; n < kLimit; ++n) {
+        mpfr_sqr(t.get(), zr.get(), MPFR_RNDN);
+        mpfr_fma(t.get(), zi.get(), zi.get(), t.get(), MPFR_RNDN);
+        if (mpfr_cmp_d(t.get(), 4.0) > 0)
+            return n;
+        mpfr_sqr(t.get(), zr.get(), MPFR_RNDN);
+        mpfr_fms(t.get(), zi.get(), zi.get(), t.get(), MPFR_RNDN);
+        mpfr_mul(zi.get(), zi.get(), zr.get(), MPFR_RNDN);
+        mpfr_mul_2ui(zi.get(), zi.get(), 1, MPFR_RNDN);
+        mpfr_add(zi.get(), zi.get(), ci.get(), MPFR_RNDN);
+        mpfr_sub(zr.get(), cr.get(), t.get(), MPFR_RNDN);
+    }
+    return -1;
+}
+
+} // namespace
+
+TEST(DeepView, GesturesAtDepthAreExactAndTheDeepEngineDrawsThePass)
+{
+    TestExplorer explorer(kWidth, kHeight, "2 threads", "2000 iterations");
+    MyView &view = explorer.view;
+    explorer.launch();
+    ASSERT_TRUE(explorer.finishPass());
+    // Centred on i, where there is structure at every depth, 1e-500 across.
+    const ExtendedFloat step{0.5, -1665};
+    BigFloat x(kBits), y(kBits);
+    addSteps(x, "0", step, -kWidth / 2);
+    addSteps(y, "1", step, kHeight / 2);
+    const ExactWindow start{x.toText(), y.toText(), step};
+    view.setExactWindow(start);
+    EXPECT_EQ(view.exactWindow.x, start.x);
+    EXPECT_EQ(view.viewStep, 0.0) << "the step is past the doubles";
+
+    explorer.click({40, 12});
+    ASSERT_EQ(view.exactWindow.step.exponent, step.exponent - 1);
+    expectCorner(view.exactWindow, start, 40 - kWidth * 0.25, kHeight * 0.75 - 12);
+
+    const ExactWindow clicked = view.exactWindow;
+    explorer.drag({10, 10}, {40, 40});
+    const NSRect rect = view.mouseDragRect;
+    expectCorner(view.exactWindow, clicked, rect.origin.x,
+                 kHeight - (rect.origin.y + rect.size.height));
+    EXPECT_EQ((view.exactWindow.step / clicked.step).toDouble(),
+              double(rect.size.width / kWidth));
+
+    ASSERT_TRUE(explorer.finishPass());
+    const ExactWindow shown = view.exactWindow;
+    const PassStatus status = view.passStatus();
+    EXPECT_TRUE(status.finished());
+    EXPECT_TRUE(status.scene.deep());
+    const std::vector<std::uint8_t> picture = explorer.picture();
+    int escaped = 0;
+    for (int line = 0; line < kHeight; line += 5)
+        for (int column = 1; column < kWidth; column += 7) {
+            const int dwell = oracleDwell(shown, column, line);
+            escaped += dwell >= 0;
+            std::uint8_t expected[3];
+            storeDwellColors(&dwell, 1, expected);
+            const std::size_t at = 3 * (std::size_t(line) * kWidth + std::size_t(column));
+            EXPECT_TRUE(std::equal(expected, expected + 3, picture.begin() + long(at)))
+                << "pixel " << column << ", " << line << " dwell " << dwell;
+        }
+    EXPECT_GT(escaped, 0);
+
+    // Back returns to the exact window before the drag.
+    view.backButton(nullptr);
+    EXPECT_EQ(view.exactWindow.x, clicked.x);
+    EXPECT_EQ(view.exactWindow.y, clicked.y);
+}
+
+} // namespace dwell
