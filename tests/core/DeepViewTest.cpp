@@ -95,8 +95,7 @@ TEST(DeepView, GesturesAtDepthAreExactAndTheDeepEngineDrawsThePass)
     const NSRect rect = view.mouseDragRect;
     expectCorner(view.exactWindow, clicked, rect.origin.x,
                  kHeight - (rect.origin.y + rect.size.height));
-    EXPECT_EQ((view.exactWindow.step / clicked.step).toDouble(),
-              double(rect.size.width / kWidth));
+    EXPECT_EQ((view.exactWindow.step / clicked.step).toDouble(), double(rect.size.width / kWidth));
 
     ASSERT_TRUE(explorer.finishPass());
     const ExactWindow shown = view.exactWindow;

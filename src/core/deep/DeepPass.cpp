@@ -4,11 +4,14 @@ namespace dwell {
 
 DeepPass::DeepPass(DeepWindow window, double originX, double originY, double escapeRadius,
                    int maxDwell)
-    : m_window(std::move(window)),
-      m_point{m_window.centerX, m_window.centerY,
-              originX,          originY,
-              escapeRadius,     maxDwell,
-              referencePrecision(m_window.step), m_window.step}
+    : m_window(std::move(window)), m_point{m_window.centerX,
+                                           m_window.centerY,
+                                           originX,
+                                           originY,
+                                           escapeRadius,
+                                           maxDwell,
+                                           referencePrecision(m_window.step),
+                                           m_window.step}
 {
 }
 

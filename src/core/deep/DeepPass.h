@@ -15,8 +15,7 @@ namespace dwell {
 // computed once by whichever worker comes first while the others wait.
 class DeepPass {
 public:
-    DeepPass(DeepWindow window, double originX, double originY, double escapeRadius,
-             int maxDwell);
+    DeepPass(DeepWindow window, double originX, double originY, double escapeRadius, int maxDwell);
     DeepPass(const DeepPass &) = delete;
     DeepPass &operator=(const DeepPass &) = delete;
 

@@ -17,8 +17,7 @@ long bitsFor(const ExtendedFloat &step)
     return referencePrecision(step) + 32;
 }
 
-std::string plus(const std::string &coordinate, const ExtendedFloat &step, double times,
-                 long bits)
+std::string plus(const std::string &coordinate, const ExtendedFloat &step, double times, long bits)
 {
     BigFloat sum(bits), term(bits);
     sum.set(coordinate);
