@@ -5,8 +5,8 @@ set -euo pipefail
 packages=(
     cmake make g++ clang clang-format pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev libmpfr-dev
-    xvfb xauth xdotool imagemagick
+    qt6-base-dev qt6-base-dev-tools libgl-dev libmpfr-dev libtomlplusplus-dev
+    xvfb xauth xdotool imagemagick appstream
 )
 
 missing=()

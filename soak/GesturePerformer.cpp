@@ -17,8 +17,7 @@ constexpr auto kAnimatedClick = 250ms;
 
 std::string GesturePerformer::moveTo(int x, int y) const
 {
-    return "mousemove --window " + m_app.window() + " " + std::to_string(x) + " " +
-           std::to_string(y) + " ";
+    return m_app.moveCommand(x, y);
 }
 
 std::string GesturePerformer::clickAt(ControlLayout::Point at) const

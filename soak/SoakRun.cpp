@@ -63,6 +63,10 @@ bool SoakRun::launch()
         return fail("no window titled Dwell appeared");
     // From the screen's corner the window can grow as far as the screen.
     m_app->xdotool("windowmove " + m_app->window() + " 0 0");
+    // The first picture shows where the view begins, below the menu bar.
+    if (m_app->waitForPicture(expectedPicture(m_models.front().shown(), kWidth, kHeight),
+                              kSettleLimit) < 1.0)
+        return fail("the launch picture did not appear");
     if (!settled(0))
         return false;
     m_layout = ControlLayout::locate(m_app->screenshot(), kWidth);

@@ -43,10 +43,8 @@ ExplorerControls::ExplorerControls(ExplorerWidget &explorer, const ControlWidget
     QObject::connect(&explorer, &ExplorerWidget::gestureEnded, back, updateBack);
     QObject::connect(reset, &QPushButton::clicked, back, updateBack);
     QObject::connect(&controls.zoomOutButton, &QPushButton::clicked, &explorer,
-                     [&view] { view.zoomOutButton(nullptr); });
-    QObject::connect(&controls.zoomOutButton, &QPushButton::clicked, back, updateBack);
-    QObject::connect(back, &QPushButton::clicked, &explorer, [&view] { view.backButton(nullptr); });
-    QObject::connect(back, &QPushButton::clicked, back, updateBack);
+                     &ExplorerWidget::zoomOut);
+    QObject::connect(back, &QPushButton::clicked, &explorer, &ExplorerWidget::back);
     QObject::connect(&controls.saveButton, &QPushButton::clicked, &explorer,
                      [&explorer, &view] { saveImage(explorer, view); });
 }

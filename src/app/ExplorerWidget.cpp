@@ -7,6 +7,9 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
+
+#include <utility>
 
 namespace dwell {
 
@@ -48,6 +51,9 @@ ExplorerWidget::ExplorerWidget(QWidget *parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(1, 1);
     setMaximumSize(int(MyView::kMaxSide), int(MyView::kMaxSide));
+    m_wheelTimer.setSingleShot(true);
+    m_wheelTimer.setInterval(60);
+    connect(&m_wheelTimer, &QTimer::timeout, this, &ExplorerWidget::applyWheel);
 }
 
 ExplorerWidget::~ExplorerWidget() = default;
@@ -92,9 +98,11 @@ bool ExplorerWidget::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
-        // Keys belong to the view; only Alt combinations are left to the
-        // buttons' mnemonics, as key equivalents go to controls first.
-        if (!(static_cast<QKeyEvent *>(event)->modifiers() & Qt::AltModifier)) {
+        // Keys belong to the view; Alt combinations are left to the buttons'
+        // mnemonics and Ctrl ones to the menus, as key equivalents go to
+        // controls first. One no menu takes still reaches the view.
+        if (!(static_cast<QKeyEvent *>(event)->modifiers() &
+              (Qt::AltModifier | Qt::ControlModifier))) {
             event->accept();
             return true;
         }
@@ -182,6 +190,53 @@ void ExplorerWidget::mouseReleaseEvent(QMouseEvent *event)
         return;
     m_tracking = false;
     view().mouseUp(toViewPoint(event->position(), float(height())));
+    emit gestureEnded();
+}
+
+void ExplorerWidget::wheelEvent(QWheelEvent *event)
+{
+    event->accept();
+    // 120 units of angle make a notch.
+    m_wheelNotches += event->angleDelta().y() / 120.0;
+    m_wheelAt = event->position();
+    m_wheelTimer.start();
+}
+
+void ExplorerWidget::applyWheel()
+{
+    const double notches = std::exchange(m_wheelNotches, 0.0);
+    view().scrollWheel(toViewPoint(m_wheelAt, float(height())), notches);
+    emit gestureEnded();
+}
+
+void ExplorerWidget::zoomOut()
+{
+    view().zoomOutButton(nullptr);
+    emit gestureEnded();
+}
+
+void ExplorerWidget::back()
+{
+    view().backButton(nullptr);
+    emit gestureEnded();
+}
+
+void ExplorerWidget::forward()
+{
+    view().forwardButton(nullptr);
+    emit gestureEnded();
+}
+
+void ExplorerWidget::resetView()
+{
+    view().resetButton(nullptr);
+    emit gestureEnded();
+}
+
+void ExplorerWidget::goTo(const ExactWindow &window)
+{
+    view().setExactWindow(window);
+    view().startButton(nullptr);
     emit gestureEnded();
 }
 

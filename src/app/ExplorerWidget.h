@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ExactWindow.h"
 #include "ExplorerPlatform.h"
 #include "PassStatus.h"
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 namespace dwell {
@@ -36,8 +38,15 @@ public:
 
     QSize sizeHint() const override;
 
+    // The view's navigation, each followed by gestureEnded.
+    void zoomOut();
+    void back();
+    void forward();
+    void resetView();
+    void goTo(const ExactWindow &window);
+
 signals:
-    // A click or drag has ended: the plane window or the origin may have moved.
+    // A gesture or navigation has ended: the plane window or the origin may have moved.
     void gestureEnded();
 
 protected:
@@ -51,14 +60,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void noteActivation();
     bool acceptsPress();
+    void applyWheel();
 
     QImage m_surface;
     QElapsedTimer m_activeSince;
     bool m_tracking = false;
+    // Notches of a turning wheel, gathered into one zoom and one pass.
+    QTimer m_wheelTimer;
+    double m_wheelNotches = 0.0;
+    QPointF m_wheelAt;
     ExplorerPlatform m_platform{*this};
 };
 

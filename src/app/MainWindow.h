@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RenderRequest.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -23,8 +25,25 @@ public:
 
     ExplorerWidget &explorer();
 
+    // Goes to the location: its window about the view's centre, its dwell
+    // limit, escape bound and origin; the view keeps its own size.
+    void goToLocation(const RenderRequest &location);
+    // Reads a location file or a PNG Dwell saved and goes there; says why not otherwise.
+    void openLocation(const QString &path);
+    // The view's location, as a file can keep it.
+    RenderRequest location();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
     void selectThreadCount(int idealCount);
+    void selectDwellLimit(int limit);
+    // The window's geometry and the controls' settings, between runs.
+    void restoreSettings();
+    void saveSettings() const;
     void showEscapeRadius();
 
     const std::unique_ptr<Ui::MainWindow> m_ui;

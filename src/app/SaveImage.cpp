@@ -2,6 +2,7 @@
 
 #include "MyView.h"
 #include "PicturePng.h"
+#include "RecentFolders.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -26,11 +27,13 @@ bool confirmUnfinished(QWidget &parent)
 
 void saveImage(QWidget &parent, MyView &view)
 {
-    const QString path = QFileDialog::getSaveFileName(&parent, QObject::tr("Save image"),
-                                                      QStringLiteral("dwell.png"),
-                                                      QObject::tr("PNG images (*.png)"));
+    const QString path = QFileDialog::getSaveFileName(
+        &parent, QObject::tr("Save image"),
+        RecentFolders::in(QStringLiteral("save"), QStringLiteral("dwell.png")),
+        QObject::tr("PNG images (*.png)"));
     if (path.isEmpty())
         return;
+    RecentFolders::remember(QStringLiteral("save"), path);
     // A copy, so that no worker writes into it meanwhile; taken again after
     // the question, as the pass went on while it was asked.
     std::optional<PassPicture> picture = view.picture();

@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
-#include <cstdlib>
+#include <string>
 
 namespace dwell {
 
@@ -28,18 +29,43 @@ QString centerNumber(double centre, double width, double step)
 
 namespace StatusFigures {
 
+QString leadingDigits(const std::string &decimal, int digits, bool markCut)
+{
+    const std::size_t e = decimal.find_first_of("eE");
+    const std::string mantissa = decimal.substr(0, e);
+    const std::string exponent = e == std::string::npos ? "" : decimal.substr(e);
+    std::string kept;
+    int significant = 0;
+    bool started = false;
+    for (const char c : mantissa) {
+        if (std::isdigit(static_cast<unsigned char>(c))) {
+            started = started || c != '0';
+            if (started && ++significant > digits)
+                break;
+        }
+        kept += c;
+    }
+    const bool cut = kept.size() < mantissa.size();
+    // Zeros after the point say nothing once the rest is cut.
+    if (kept.find('.') != std::string::npos) {
+        while (kept.back() == '0')
+            kept.pop_back();
+        if (kept.back() == '.')
+            kept.pop_back();
+    }
+    return QString::fromStdString(kept) +
+           (cut && markCut ? QString::fromUtf8("\u2026") : QString()) +
+           QString::fromStdString(exponent);
+}
+
 QString windowText(const Scene &scene, int width, int height)
 {
     if (scene.deep()) {
         // Every digit would not fit: the leading ones tell the place, the width the depth.
-        const auto shortened = [](const std::string &text) {
-            return QString::number(std::strtod(text.c_str(), nullptr), 'g', 10) +
-                   QString::fromUtf8("\u2026");
-        };
         return QCoreApplication::translate("StatusFigures",
                                            "deep \u00b7 centre %1, %2 \u00b7 width %3")
-            .arg(shortened(scene.exactCenterX), shortened(scene.exactCenterY),
-                 QString::fromStdString(scene.exactWidth));
+            .arg(leadingDigits(scene.exactCenterX, 10), leadingDigits(scene.exactCenterY, 10),
+                 leadingDigits(scene.exactWidth, 6, false));
     }
     const PlaneWindow &window = scene.window;
     if (!(window.viewStep > 0.0))

@@ -32,11 +32,11 @@ void describe(QImage &png, const BitmapImage &image, const Scene &p, const Pictu
     if (p.mixedDwell)
         png.setText("MixedDwell", "The dwell limit changed while the picture was computed: "
                                   "some lines use another limit than MaxDwell.");
-    png.setText("Engine", QString::fromStdString(output.engine));
-    if (!output.exactCenter.empty())
-        png.setText("Center", QString::fromStdString(output.exactCenter));
-    if (!output.exactWidth.empty())
-        png.setText("Width", QString::fromStdString(output.exactWidth));
+    png.setText("Engine", p.deep() ? "deep" : "exact");
+    if (p.deep()) {
+        png.setText("Center", QString::fromStdString(p.exactCenterX + "," + p.exactCenterY));
+        png.setText("Width", QString::fromStdString(p.exactWidth));
+    }
     if (!output.complete)
         png.setText("Unfinished", "Saved before every line was computed: some rows are blank "
                                   "or from an earlier picture.");

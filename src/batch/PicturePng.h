@@ -16,15 +16,11 @@ struct PictureOutput {
     // Every line was computed; otherwise the PNG says it is unfinished.
     bool complete = true;
     OutputFile::Reader reader = OutputFile::Reader::Wait;
-    // Which engine computed it, and, from the deep engine, the centre and
-    // width with every digit given (the scene's doubles are the nearest).
-    std::string engine = "exact";
-    std::string exactCenter;
-    std::string exactWidth;
 };
 
 // Writes the image buffer's pixels as they are, and the scene they show in
-// the PNG's text chunks, as OutputFile writes: a regular file is replaced
+// the PNG's text chunks (from a deep scene, its centre and width with every
+// digit, the doubles being the nearest), as OutputFile writes: a regular file is replaced
 // only when the new one is complete. On failure error says why.
 bool writePicturePng(const QString &path, const BitmapImage &image, const Scene &scene,
                      QString *error, const PictureOutput &output = {});

@@ -1,9 +1,12 @@
 #include "RenderCommand.h"
 
+#include "LocationFile.h"
+#include "LocationIO.h"
 #include "MyView.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -11,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <vector>
 
 namespace dwell {
 
@@ -30,6 +34,20 @@ const QString kOrigin = QStringLiteral("origin");
 const QString kEscape = QStringLiteral("escape");
 const QString kOutput = QStringLiteral("output");
 const QString kEngine = QStringLiteral("engine");
+const QString kLocation = QStringLiteral("location");
+
+bool parseEngine(const QString &text, Engine *engine)
+{
+    if (text == QLatin1String("auto"))
+        *engine = Engine::Auto;
+    else if (text == QLatin1String("exact"))
+        *engine = Engine::Exact;
+    else if (text == QLatin1String("deep"))
+        *engine = Engine::Deep;
+    else
+        return false;
+    return true;
+}
 
 bool parsePair(const QString &text, double *first, double *second)
 {
@@ -47,12 +65,10 @@ bool parsePair(const QString &text, double *first, double *second)
 // nearest double (0 or infinite beyond the doubles' range).
 bool parseDecimal(const QString &text, std::string *exact, double *nearest)
 {
-    static const QRegularExpression number(
-        QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
-    const QString trimmed = text.trimmed();
-    if (!number.match(trimmed).hasMatch())
+    const std::string trimmed = text.trimmed().toStdString();
+    if (!isDecimalText(trimmed))
         return false;
-    *exact = trimmed.toStdString();
+    *exact = trimmed;
     *nearest = std::strtod(exact->c_str(), nullptr);
     return true;
 }
@@ -118,6 +134,10 @@ void addRenderOptions(QCommandLineParser &parser)
         {kEscape,
          tr("Escape bound on the squared modulus (%1).").arg(number(defaults.escapeRadius)),
          QStringLiteral("E"), number(defaults.escapeRadius)},
+        {kLocation,
+         tr("A location file, or a PNG Dwell saved, to render; the options above override "
+            "its settings."),
+         QStringLiteral("FILE")},
         {{QStringLiteral("o"), kOutput},
          tr("PNG file to write, or - for standard output. An existing file is replaced only "
             "once the new picture is complete, and keeps its permissions; a device or FIFO "
@@ -142,32 +162,32 @@ std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser,
 
     RenderOptions options;
     RenderRequest &r = options.request;
+    // A location sets what the options do not.
+    if (parser.isSet(kLocation)) {
+        QString why;
+        const std::optional<RenderRequest> location = readLocation(parser.value(kLocation), &why);
+        if (!location)
+            return fail(tr("cannot read the location %1: %2").arg(parser.value(kLocation), why));
+        r = *location;
+    }
+    r.threads = QThread::idealThreadCount();
+    const auto given = [&parser](const QString &option) { return parser.isSet(option); };
     bool ok = false;
-    if (!parseSize(parser.value(kSize), &r.width, &r.height))
+    if (given(kSize) && !parseSize(parser.value(kSize), &r.width, &r.height))
         return fail(tr("--size takes WIDTHxHEIGHT, for example 1920x1080"));
-    if (!parseExactPair(parser.value(kCenter), r))
+    if (given(kCenter) && !parseExactPair(parser.value(kCenter), r))
         return fail(tr("--center takes X,Y, for example -0.7436439,0.1318259"));
-    if (!parseDecimal(parser.value(kWidth), &r.widthText, &r.planeWidth))
+    if (given(kWidth) && !parseDecimal(parser.value(kWidth), &r.widthText, &r.planeWidth))
         return fail(tr("--width takes a number, for example 2.5e-1000"));
-    const QString engine = parser.value(kEngine);
-    if (engine == QLatin1String("auto"))
-        r.engine = Engine::Auto;
-    else if (engine == QLatin1String("exact"))
-        r.engine = Engine::Exact;
-    else if (engine == QLatin1String("deep"))
-        r.engine = Engine::Deep;
-    else
+    if (given(kEngine) && !parseEngine(parser.value(kEngine), &r.engine))
         return fail(tr("--engine takes auto, exact or deep"));
-    r.maxDwell = parser.value(kDwell).toInt(&ok);
-    if (!ok)
+    if (given(kDwell) && (r.maxDwell = parser.value(kDwell).toInt(&ok), !ok))
         return fail(tr("--dwell takes a whole number"));
-    r.threads = parser.value(kThreads).toInt(&ok);
-    if (!ok)
+    if (given(kThreads) && (r.threads = parser.value(kThreads).toInt(&ok), !ok))
         return fail(tr("--threads takes a whole number"));
-    if (!parsePair(parser.value(kOrigin), &r.originX, &r.originY))
+    if (given(kOrigin) && !parsePair(parser.value(kOrigin), &r.originX, &r.originY))
         return fail(tr("--origin takes X,Y, for example 0.1,-0.2"));
-    r.escapeRadius = parser.value(kEscape).toFloat(&ok);
-    if (!ok)
+    if (given(kEscape) && (r.escapeRadius = parser.value(kEscape).toFloat(&ok), !ok))
         return fail(tr("--escape takes a number"));
     options.outputPath = parser.value(kOutput);
     if (options.outputPath.isEmpty())
@@ -212,13 +232,18 @@ bool wantsCommandLine(int argc, char **argv)
         return std::any_of(std::begin(list), std::end(list),
                            [word](const char *option) { return std::strcmp(word, option) == 0; });
     };
+    std::vector<const char *> words;
     for (int i = 1; i < argc; ++i) {
         if (among(argv[i], windowOptionsWithValue))
             ++i;
         else if (!among(argv[i], windowOptions))
-            return true;
+            words.push_back(argv[i]);
     }
-    return false;
+    // `dwell FILE` opens the window at the file's location.
+    if (words.size() == 1 && std::strcmp(words[0], "render") != 0 && words[0][0] != '-' &&
+        QFileInfo(QString::fromLocal8Bit(words[0])).isFile())
+        return false;
+    return !words.empty();
 }
 
 } // namespace dwell

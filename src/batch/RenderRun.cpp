@@ -43,12 +43,6 @@ int cannotWrite(const QString &path, const QString &why)
     return 1;
 }
 
-// The text of a coordinate as given, or its double with every digit.
-std::string exactText(const std::string &text, double value)
-{
-    return text.empty() ? QString::number(value, 'g', 17).toStdString() : text;
-}
-
 void reportTime(const RenderRequest &request, const QString &path, double seconds,
                 long long iterations)
 {
@@ -65,11 +59,11 @@ void reportTime(const RenderRequest &request, const QString &path, double second
 int renderDeepPicture(const RenderOptions &options)
 {
     const RenderRequest &r = options.request;
-    const std::string width = exactText(r.widthText, r.planeWidth);
+    const std::string width = r.exactWidth();
     const std::optional<ExtendedFloat> step = pixelStep(width, r.width);
     DeepRequest request;
-    request.window = {exactText(r.centerXText, r.centerX), exactText(r.centerYText, r.centerY),
-                      step.value_or(ExtendedFloat{}), r.width, r.height};
+    request.window = {r.exactCenterX(), r.exactCenterY(), step.value_or(ExtendedFloat{}), r.width,
+                      r.height};
     request.originX = r.originX;
     request.originY = r.originY;
     request.escapeRadius = double(r.escapeRadius);
@@ -82,14 +76,13 @@ int renderDeepPicture(const RenderOptions &options)
     }
     // The nearest doubles, for readers that want numbers.
     const double s = step->toDouble();
-    const Scene scene{PlaneWindow::centeredAt(r.centerX, r.centerY, s, r.width, r.height),
-                      r.originX, r.originY, r.maxDwell, double(r.escapeRadius)};
-    PictureOutput output;
-    output.engine = "deep";
-    output.exactCenter = request.window.centerX + "," + request.window.centerY;
-    output.exactWidth = width;
+    Scene scene{PlaneWindow::centeredAt(r.centerX, r.centerY, s, r.width, r.height), r.originX,
+                r.originY, r.maxDwell, double(r.escapeRadius)};
+    scene.exactCenterX = request.window.centerX;
+    scene.exactCenterY = request.window.centerY;
+    scene.exactWidth = width;
     QString error;
-    if (!writePicturePng(options.outputPath, picture->image, scene, &error, output))
+    if (!writePicturePng(options.outputPath, picture->image, scene, &error))
         return cannotWrite(options.outputPath, error);
     say(tr("reference orbit in %1 s, %2 bytes; bilinear table in %3 s, %4 bytes")
             .arg(picture->referenceSeconds, 0, 'f', 3)

@@ -1,8 +1,10 @@
 #include "ExplorerPlatform.h"
 #include "ExplorerWidget.h"
+#include "GoToDialog.h"
 #include "KernelOracle.h"
 #include "MainWindow.h"
 #include "MyView.h"
+#include "PicturePng.h"
 #include "Slider.h"
 #include "StaticControls.h"
 #include "StatusFigures.h"
@@ -15,9 +17,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QSlider>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QWindow>
@@ -309,7 +315,10 @@ TEST(MainWindow, ViewSitsTopLeftAndFollowsTheWindow)
     window.explorer().launch();
     ExplorerWidget &explorer = window.explorer();
     MyView &view = explorer.view();
-    EXPECT_EQ(explorer.geometry(), QRect(0, 0, 640, 480));
+    // Below the menu bar, at the window's left.
+    const QMenuBar *menus = window.findChild<QMenuBar *>();
+    ASSERT_TRUE(menus);
+    EXPECT_EQ(explorer.geometry(), QRect(0, menus->geometry().bottom() + 1, 640, 480));
     EXPECT_EQ(explorer.maximumSize(), QSize(16384, 16384));
     EXPECT_EQ(view.frame, (NSRect{{0, 0}, {640, 480}})) << "drawn once before the launch went on";
     ASSERT_TRUE(waitForPass(explorer));
@@ -383,6 +392,76 @@ TEST(MainWindow, ControlsReachTheirActions)
                                        std::to_string(h - 1) + " not drawn!\n");
 }
 
+TEST(MainWindow, MenusTakeTheirCtrlKeysAndGoToMovesTheViewExactly)
+{
+    MainWindow window;
+    window.explorer().launch();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    MyView &view = window.explorer().view();
+    const auto ctrl = [&window](Qt::Key key) {
+        QTest::keyClick(window.windowHandle(), key, Qt::ControlModifier);
+    };
+    CaptureStdout();
+    ctrl(Qt::Key_Minus);
+    ctrl(Qt::Key_BracketLeft);
+    EXPECT_EQ(view.viewStep, 4.0 / 640);
+    ctrl(Qt::Key_BracketRight);
+    EXPECT_EQ(view.viewStep, 8.0 / 640) << "forward to the zoomed-out window";
+    ctrl(Qt::Key_K);
+    EXPECT_EQ(GetCapturedStdout(), "keydown\n") << "only a key no menu takes reaches the view";
+
+    GoToDialog dialog(view.scene(), window.explorer().size());
+    child<QLineEdit>(dialog, "centerX").setText("-0.75");
+    child<QLineEdit>(dialog, "centerY").setText("0.1");
+    child<QLineEdit>(dialog, "width").setText("1e-1OO");
+    dialog.accept();
+    EXPECT_FALSE(dialog.window()) << "a width that is no number";
+    EXPECT_FALSE(child<QLabel>(dialog, "problem").isHidden());
+    child<QLineEdit>(dialog, "width").setText("1e-100");
+    dialog.accept();
+    ASSERT_TRUE(dialog.window());
+    window.explorer().goTo(*dialog.window());
+    const Scene scene = view.scene();
+    ASSERT_TRUE(scene.deep());
+    EXPECT_NEAR(std::stod(scene.exactWidth) / 1e-100, 1.0, 1e-15);
+    EXPECT_EQ(std::stod(scene.exactCenterX), -0.75);
+    EXPECT_EQ(std::stod(scene.exactCenterY), 0.1);
+
+    // Its picture, saved, leads back to the same view.
+    ASSERT_TRUE(waitForPass(window.explorer()));
+    const std::optional<PassPicture> picture = view.picture();
+    ASSERT_TRUE(picture && picture->complete);
+    QTemporaryDir dir;
+    const QString png = dir.filePath("deep.png");
+    QString error;
+    ASSERT_TRUE(writePicturePng(png, picture->image, picture->scene, &error));
+    window.explorer().resetView();
+    EXPECT_FALSE(view.scene().deep());
+    window.openLocation(png);
+    EXPECT_EQ(view.scene().exactCenterX, scene.exactCenterX);
+    EXPECT_EQ(view.scene().exactCenterY, scene.exactCenterY);
+    EXPECT_EQ(view.scene().exactWidth, scene.exactWidth);
+    EXPECT_TRUE(waitForPass(window.explorer()));
+}
+
+TEST(MainWindow, RemembersItsControlsAndGeometryBetweenRuns)
+{
+    {
+        MainWindow window;
+        child<QComboBox>(window, "threadMenu").setCurrentText("4 threads");
+        child<QSlider>(window, "escapeRadiusSlider").setValue(95);
+        child<QComboBox>(window, "dwellMenu").setCurrentText("256 iterations");
+        window.resize(900, 700);
+        window.close();
+    }
+    MainWindow window;
+    EXPECT_EQ(child<QComboBox>(window, "threadMenu").currentText(), "4 threads");
+    EXPECT_EQ(window.explorer().view().max_dwells, 256);
+    EXPECT_EQ(child<QSlider>(window, "escapeRadiusSlider").value(), 95);
+    EXPECT_EQ(window.size(), QSize(900, 700));
+    QSettings().clear();
+}
+
 TEST(StatusFigures, FormatThePassesFigures)
 {
     // The launch window of a 400 x 300 view.
@@ -400,9 +479,9 @@ TEST(StatusFigures, FormatThePassesFigures)
     Scene far{{0.0, 0.0, 0.0}};
     far.exactCenterX = "-1.7400623825793399052208441670658828694961150" + std::string(500, '1');
     far.exactCenterY = "0.0";
-    far.exactWidth = "3.2e-512";
+    far.exactWidth = "3.20000000000000017763568394002504646778106689453125e-512";
     EXPECT_EQ(StatusFigures::windowText(far, 400, 300),
-              QString::fromUtf8("deep \u00b7 centre -1.740062383\u2026, 0\u2026 \u00b7 width "
+              QString::fromUtf8("deep \u00b7 centre -1.740062382\u2026, 0 \u00b7 width "
                                 "3.2e-512"));
 
     EXPECT_EQ(StatusFigures::rateText(1'234'000'000, 1.0), "1.23 G iterations/s");
@@ -460,6 +539,9 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
+    // Settings in a place of the tests' own, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    QSettings().clear();
     return RUN_ALL_TESTS();
 }

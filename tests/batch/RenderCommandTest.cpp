@@ -1,5 +1,6 @@
 #include "BitmapImage.h"
 #include "KernelOracle.h"
+#include "LocationIO.h"
 #include "PicturePng.h"
 
 #include <QDir>
@@ -284,6 +285,66 @@ TEST(RenderCommand, FailsWhenNoWorkerThreadCanStart)
     EXPECT_TRUE(run.standardError.contains("no worker thread could be started"))
         << qPrintable(run.standardError);
     EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(Location, KeepsEveryDigitAndRefusesWhatIsNotOne)
+{
+    QTemporaryDir dir;
+    RenderRequest place;
+    place.centerXText = "-1.7" + std::string(999, '3');
+    place.centerYText = "0.0123456789012345678901234567890123456789";
+    place.widthText = "2.5e-1000";
+    place.originX = 0.25;
+    place.originY = -0.125;
+    place.maxDwell = 5000;
+    place.escapeRadius = 9.5f;
+    place.width = 320;
+    place.height = 240;
+    place.engine = Engine::Deep;
+    const QString path = dir.filePath("place.toml");
+    QString error;
+    ASSERT_TRUE(writeLocation(path, place, &error)) << qPrintable(error);
+    std::optional<RenderRequest> read = readLocation(path, &error);
+    ASSERT_TRUE(read) << qPrintable(error);
+    EXPECT_EQ(read->centerXText, place.centerXText);
+    EXPECT_EQ(read->centerYText, place.centerYText);
+    EXPECT_EQ(read->widthText, place.widthText);
+    EXPECT_EQ(std::tie(read->originX, read->originY, read->maxDwell, read->escapeRadius),
+              std::tie(place.originX, place.originY, place.maxDwell, place.escapeRadius));
+    EXPECT_EQ(std::tie(read->width, read->height, read->engine),
+              std::tie(place.width, place.height, place.engine));
+
+    for (const char *bad :
+         {"version = 2\n", "center = [\"1\", \"2\"]\n", "version = 1\ncenter = [1, 2]\n",
+          "version = 1\nwidth = \"wide\"\n", "version = 1\nsize = [0, 10]\n",
+          "version = 1\nengine = \"fast\"\n", "version = 1\ncenter = [\"1\"\n"}) {
+        ASSERT_TRUE(writeFile(path, bad));
+        error.clear();
+        EXPECT_FALSE(readLocation(path, &error)) << bad;
+        EXPECT_FALSE(error.isEmpty()) << bad;
+    }
+    QImage foreign(4, 4, QImage::Format_RGB888);
+    foreign.fill(Qt::red);
+    ASSERT_TRUE(foreign.save(dir.filePath("foreign.png")));
+    EXPECT_FALSE(readLocation(dir.filePath("foreign.png"), &error));
+
+    // A picture leads back to its place, and a render of that place is the same picture.
+    const QString first = dir.filePath("first.png");
+    ASSERT_EQ(runDwell({"render", "--size", "24x18", "--center", "0,1", "--width", "1e-30",
+                        "--dwell", "300", "-o", first})
+                  .exitCode,
+              0);
+    read = readLocation(first, &error);
+    ASSERT_TRUE(read) << qPrintable(error);
+    EXPECT_EQ(read->exactCenterX() + "," + read->exactCenterY() + " " + read->exactWidth(),
+              "0,1 1e-30");
+    ASSERT_TRUE(writeLocation(path, *read, &error));
+    const QString again = dir.filePath("again.png");
+    const DwellRun run = runDwell({"render", "--location", path, "-o", again});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
+    EXPECT_EQ(QImage(again), QImage(first));
+    EXPECT_EQ(runDwell({"render", "--location", dir.filePath("foreign.png"), "-o", again}).exitCode,
+              2);
 }
 
 } // namespace dwell

@@ -116,10 +116,25 @@ TEST(DeepView, GesturesAtDepthAreExactAndTheDeepEngineDrawsThePass)
         }
     EXPECT_GT(escaped, 0);
 
-    // Back returns to the exact window before the drag.
+    // Back returns to the exact window before the drag, Forward to the drag's.
     view.backButton(nullptr);
     EXPECT_EQ(view.exactWindow.x, clicked.x);
     EXPECT_EQ(view.exactWindow.y, clicked.y);
+    view.forwardButton(nullptr);
+    EXPECT_EQ(view.exactWindow.x, shown.x);
+
+    // Three notches of the wheel zoom in by 2^1.5 about the pointer, whose
+    // plane point stays where it was.
+    view.scrollWheel({20, 30}, 3.0);
+    const ExactWindow &wheeled = view.exactWindow;
+    EXPECT_DOUBLE_EQ((wheeled.step / shown.step).toDouble(), std::exp2(-1.5));
+    BigFloat pointerX(kBits), pointerY(kBits);
+    addSteps(pointerX, shown.x, shown.step, 20);
+    addSteps(pointerY, shown.y, shown.step, -(kHeight - 30));
+    expectCorner(wheeled, {pointerX.toText(), pointerY.toText(), wheeled.step}, -20,
+                 -(kHeight - 30));
+    EXPECT_FALSE(view.canGoForward()) << "a new zoom forgets the way forward";
+    ASSERT_TRUE(explorer.finishPass());
 }
 
 } // namespace dwell

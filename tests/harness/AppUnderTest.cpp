@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/prctl.h>
@@ -31,12 +32,15 @@ std::string readFile(const std::string &path)
 
 AppUnderTest::AppUnderTest(const std::string &display, const std::string &binary,
                            const std::string &logBase)
-    : m_display(display), m_stdout(logBase + ".out"), m_stderr(logBase + ".err")
+    : m_display(display), m_stdout(logBase + ".out"), m_stderr(logBase + ".err"),
+      m_config(logBase + ".config")
 {
     m_pid = fork();
     if (m_pid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         setenv("DISPLAY", display.c_str(), 1);
+        // Settings of its own, so that every run starts as launched.
+        setenv("XDG_CONFIG_HOME", m_config.c_str(), 1);
         const int out = open(m_stdout.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = open(m_stderr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(out, 1);
@@ -57,6 +61,8 @@ AppUnderTest::~AppUnderTest()
     }
     std::remove(m_stdout.c_str());
     std::remove(m_stderr.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(m_config, ignored);
 }
 
 std::string AppUnderTest::run(const std::string &command) const
@@ -69,22 +75,33 @@ void AppUnderTest::xdotool(const std::string &arguments) const
     run("xdotool " + arguments);
 }
 
+std::string AppUnderTest::moveCommand(int x, int y) const
+{
+    return "mousemove --window " + m_window + " " + std::to_string(x) + " " +
+           std::to_string(y + std::max(m_viewTop, 0)) + " ";
+}
+
 void AppUnderTest::mouseTo(int x, int y) const
 {
-    xdotool("mousemove --window " + m_window + " " + std::to_string(x) + " " + std::to_string(y));
+    xdotool(moveCommand(x, y));
 }
 
 Screenshot AppUnderTest::screenshot() const
 {
-    return Screenshot::ofWindow(m_display, m_window);
+    return Screenshot::ofWindow(m_display, m_window).below(m_viewTop);
 }
 
-double AppUnderTest::waitForPicture(const Picture &expected, std::chrono::seconds limit) const
+double AppUnderTest::waitForPicture(const Picture &expected, std::chrono::seconds limit)
 {
     double last = 0;
     for (auto deadline = std::chrono::steady_clock::now() + limit;
          std::chrono::steady_clock::now() < deadline;) {
-        last = screenshot().shareMatching(expected);
+        const Screenshot shot = Screenshot::ofWindow(m_display, m_window);
+        // The view sits below the menu bar, whose height the first picture tells.
+        for (int top = 0; m_viewTop < 0 && top < kMenuBarRange; ++top)
+            if (shot.below(top).shareMatching(expected) == 1.0)
+                m_viewTop = top;
+        last = shot.below(m_viewTop).shareMatching(expected);
         if (last == 1.0)
             break;
         std::this_thread::sleep_for(200ms);

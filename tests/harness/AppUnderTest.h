@@ -27,12 +27,15 @@ public:
 
     std::string run(const std::string &command) const;
     void xdotool(const std::string &arguments) const;
-    // Points relative to the window's top-left.
+    // Points relative to the view's top-left: the window's, below its menu bar.
     void mouseTo(int x, int y) const;
+    // The xdotool words that move the pointer there, to chain with others.
+    std::string moveCommand(int x, int y) const;
+    // The window below its menu bar, once the first picture has shown where that ends.
     Screenshot screenshot() const;
-    // Polls until the window's top-left shows expected, for up to limit;
-    // the share of matching pixels in the last shot taken.
-    double waitForPicture(const Picture &expected, std::chrono::seconds limit) const;
+    // Polls until the view shows expected, for up to limit; the share of
+    // matching pixels in the last shot taken. The first call finds the view.
+    double waitForPicture(const Picture &expected, std::chrono::seconds limit);
     // Asks the window to close as a window manager would.
     bool requestClose() const;
     // None when the window cannot be read.
@@ -54,6 +57,10 @@ private:
     std::string m_display;
     std::string m_stdout;
     std::string m_stderr;
+    std::string m_config;
+    static constexpr int kMenuBarRange = 80;
+    // Rows above the view; -1 until a picture has been found.
+    int m_viewTop = -1;
     pid_t m_pid = -1;
     int m_status = -1;
     std::string m_window;

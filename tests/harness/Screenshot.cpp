@@ -38,6 +38,17 @@ double Screenshot::shareMatching(const Picture &expected) const
     return double(same) / (double(w) * double(h));
 }
 
+Screenshot Screenshot::below(int rows) const
+{
+    if (rows <= 0 || rows >= height)
+        return rows <= 0 ? *this : Screenshot{};
+    Screenshot rest;
+    rest.width = width;
+    rest.height = height - rows;
+    rest.rgb.assign(rgb.begin() + 3 * std::ptrdiff_t(rows) * width, rgb.end());
+    return rest;
+}
+
 bool Screenshot::writePpm(const std::string &path) const
 {
     std::ofstream out(path, std::ios::binary);

@@ -26,6 +26,8 @@ struct Screenshot {
     // exactly; 0 when the shot is smaller than the picture.
     double shareMatching(const Picture &expected) const;
     bool writePpm(const std::string &path) const;
+    // The shot without its top rows.
+    Screenshot below(int rows) const;
 };
 
 } // namespace dwell

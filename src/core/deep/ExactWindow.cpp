@@ -1,6 +1,7 @@
 #include "ExactWindow.h"
 
 #include "BigFloat.h"
+#include "DeepRenderer.h"
 #include "ReferenceOrbit.h"
 
 #include <algorithm>
@@ -48,6 +49,19 @@ ExactWindow ExactWindow::of(const PlaneWindow &window)
     return {textOf(window.viewX), textOf(window.viewY), ExtendedFloat::of(window.viewStep)};
 }
 
+std::optional<ExactWindow> ExactWindow::around(const std::string &centerX,
+                                               const std::string &centerY, const std::string &width,
+                                               int w, int h)
+{
+    const std::optional<ExtendedFloat> step = pixelStep(width, w);
+    if (!step || !(step->mantissa > 0.0) || !std::isfinite(step->mantissa) ||
+        !BigFloat(64).set(centerX) || !BigFloat(64).set(centerY))
+        return std::nullopt;
+    const long bits = bitsFor(*step);
+    return ExactWindow{plus(centerX, *step, -w / 2.0, bits), plus(centerY, *step, h / 2.0, bits),
+                       *step};
+}
+
 PlaneWindow ExactWindow::nearest() const
 {
     return {nearestOf(x), nearestOf(y), step.toDouble()};
@@ -68,14 +82,11 @@ DeepWindow ExactWindow::centred(int w, int h) const
 
 std::string ExactWindow::widthText(int w) const
 {
-    BigFloat width(24);
-    width.set(step * ExtendedFloat::of(double(w)));
-    char *text = nullptr;
-    if (mpfr_asprintf(&text, "%.6Rg", width.get()) < 0)
-        return {};
-    const std::string result(text);
-    mpfr_free_str(text);
-    return result;
+    // A 53-bit step times a count of pixels is exact in 128 bits.
+    BigFloat width(128);
+    width.set(step);
+    mpfr_mul_si(width.get(), width.get(), w, MPFR_RNDN);
+    return width.toText();
 }
 
 bool beyondDoubles(const PlaneWindow &nearest, int w, int h)

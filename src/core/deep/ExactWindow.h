@@ -4,6 +4,7 @@
 #include "Perturbation.h"
 #include "PlaneWindow.h"
 
+#include <optional>
 #include <string>
 
 namespace dwell {
@@ -18,6 +19,11 @@ struct ExactWindow {
 
     // The doubles' window, digit for digit.
     static ExactWindow of(const PlaneWindow &window);
+    // The window of w x h pixels centred on the point, width across, from
+    // decimal text of any length; nothing when a text is not a number or the
+    // width not positive.
+    static std::optional<ExactWindow> around(const std::string &centerX, const std::string &centerY,
+                                             const std::string &width, int w, int h);
     // The nearest doubles (0 for a step beyond their range).
     PlaneWindow nearest() const;
     // The window whose corner is (x + step * across, y - step * down), with
@@ -25,7 +31,7 @@ struct ExactWindow {
     ExactWindow moved(double across, double down, double factor) const;
     // The same window for the deep engine, by its centre, for w x h pixels.
     DeepWindow centred(int w, int h) const;
-    // The decimal text of the width of w pixels, with six significant digits.
+    // The decimal text of the width of w pixels, every digit.
     std::string widthText(int w) const;
 };
 

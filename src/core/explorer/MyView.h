@@ -55,6 +55,12 @@ public:
     // Returns to the window before the last zoom or reset.
     void backButton(const void *sender);
     bool canGoBack() const { return !m_history.empty(); }
+    // Returns to the window Back left, until a new gesture moves the view.
+    void forwardButton(const void *sender);
+    bool canGoForward() const { return !m_forward.empty(); }
+    // Zooms by 2^(notches / 2) about location, which stays on the same plane
+    // point; positive notches zoom in.
+    void scrollWheel(NSPoint location, double notches);
     PassStatus passStatus();
     // What the view's fields describe now; hold workLock for a consistent reading.
     Scene scene() const;
@@ -176,8 +182,12 @@ private:
         PlaneWindow doubles;
         ExactWindow exact;
     };
+    void pushWindow(std::vector<WindowRecord> &stack);
+    void restoreWindow(const WindowRecord &record);
+
     static constexpr std::size_t kHistoryDepth = 100;
     std::vector<WindowRecord> m_history;
+    std::vector<WindowRecord> m_forward;
 
     Display &m_display;
     ThreadLauncher &m_threads;

@@ -9,9 +9,23 @@ void MyView::rememberWindow()
     // The launch's first reset has no window worth returning to.
     if (exactWindow.step.mantissa == 0.0)
         return;
-    if (m_history.size() == kHistoryDepth)
-        m_history.erase(m_history.begin());
-    m_history.push_back({planeWindow(), exactWindow});
+    pushWindow(m_history);
+    m_forward.clear();
+}
+
+void MyView::pushWindow(std::vector<WindowRecord> &stack)
+{
+    if (stack.size() == kHistoryDepth)
+        stack.erase(stack.begin());
+    stack.push_back({planeWindow(), exactWindow});
+}
+
+void MyView::restoreWindow(const WindowRecord &record)
+{
+    viewX = record.doubles.viewX;
+    viewY = record.doubles.viewY;
+    viewStep = record.doubles.viewStep;
+    exactWindow = record.exact;
 }
 
 void MyView::followWindow(const ExactWindow &before, double across, double down, double factor,
@@ -63,12 +77,22 @@ void MyView::backButton(const void *sender)
         return;
     {
         std::lock_guard lock(workLock);
-        const WindowRecord previous = m_history.back();
+        pushWindow(m_forward);
+        restoreWindow(m_history.back());
         m_history.pop_back();
-        viewX = previous.doubles.viewX;
-        viewY = previous.doubles.viewY;
-        viewStep = previous.doubles.viewStep;
-        exactWindow = previous.exact;
+    }
+    startButton(sender);
+}
+
+void MyView::forwardButton(const void *sender)
+{
+    if (m_forward.empty())
+        return;
+    {
+        std::lock_guard lock(workLock);
+        pushWindow(m_history);
+        restoreWindow(m_forward.back());
+        m_forward.pop_back();
     }
     startButton(sender);
 }

@@ -4,6 +4,8 @@
 #include "Display.h"
 #include "KXRectTools.h"
 
+#include <cmath>
+
 namespace dwell {
 
 void MyView::mouseDown(NSPoint location)
@@ -77,6 +79,27 @@ void MyView::zoomOrMoveOrigin(double newX, double newY)
         followWindow(before, double(mouseDownPoint.x) - W * 0.25,
                      H * 0.75 - double(mouseDownPoint.y), 0.5, frame.size);
     }
+}
+
+void MyView::scrollWheel(NSPoint location, double notches)
+{
+    if (notches == 0.0 || !std::isfinite(notches))
+        return;
+    {
+        std::lock_guard lock(workLock);
+        rememberWindow();
+        const ExactWindow before = exactWindow;
+        const double factor = std::exp2(-notches / 2.0);
+        // The plane point under location is corner + step * (x, -(H - y)) before and after.
+        const double across = double(location.x) * (1.0 - factor);
+        const double down = (double(frame.size.height) - double(location.y)) * (1.0 - factor);
+        const double S = viewStep;
+        viewX = viewX + S * across;
+        viewY = viewY - S * down;
+        viewStep = S * factor;
+        followWindow(before, across, down, factor, frame.size);
+    }
+    startButton(nullptr);
 }
 
 } // namespace dwell

@@ -4,9 +4,38 @@
 #include "MyView.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace dwell {
+
+namespace {
+
+std::string textOr(const std::string &text, double value)
+{
+    if (!text.empty())
+        return text;
+    char digits[32];
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, end.ptr);
+}
+
+} // namespace
+
+std::string RenderRequest::exactCenterX() const
+{
+    return textOr(centerXText, centerX);
+}
+
+std::string RenderRequest::exactCenterY() const
+{
+    return textOr(centerYText, centerY);
+}
+
+std::string RenderRequest::exactWidth() const
+{
+    return textOr(widthText, planeWidth);
+}
 
 std::string RenderRequest::problem() const
 {

@@ -29,6 +29,11 @@ struct RenderRequest {
     int maxDwell = 1000;
     int threads = 1;
 
+    // The centre and width as decimal text: as given, or the doubles' shortest.
+    std::string exactCenterX() const;
+    std::string exactCenterY() const;
+    std::string exactWidth() const;
+
     // Empty when the request can be rendered, else what is wrong with it.
     std::string problem() const;
     // True when the deep engine computes the picture: asked for, or, with

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ExactWindow.h"
+#include "Scene.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+
+namespace dwell {
+
+// Asks for a centre and a width as decimal text of any length, starting
+// from the scene shown, and accepts only numbers that make a window.
+class GoToDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    GoToDialog(const Scene &scene, QSize viewSize, QWidget *parent = nullptr);
+
+    // The window asked for, once accepted.
+    const std::optional<ExactWindow> &window() const { return m_window; }
+
+    void accept() override;
+
+private:
+    QSize m_viewSize;
+    QLineEdit *m_centerX;
+    QLineEdit *m_centerY;
+    QLineEdit *m_width;
+    QLabel *m_problem;
+    std::optional<ExactWindow> m_window;
+};
+
+} // namespace dwell
