@@ -15,7 +15,8 @@ namespace dwell {
 // reads.
 class ExplorerModel {
 public:
-    static constexpr int kDwellItems = 11;
+    // Up to 65536 by doubling, then on to ten million; the soak stays below.
+    static constexpr int kDwellItems = 19;
 
     ExplorerModel(int width, int height);
 

@@ -45,17 +45,19 @@ void ExplorerPlatform::resized()
     if (!m_launched)
         return;
     drawViewRect(bounds());
-    m_widget.update(std::exchange(m_dirty, QRect()));
+    m_widget.update(m_widget.toLogical(std::exchange(m_dirty, QRect())));
 }
 
 NSRect ExplorerPlatform::bounds() const
 {
-    return {{0, 0}, {float(m_widget.width()), float(m_widget.height())}};
+    const QSize size = m_widget.deviceSize();
+    return {{0, 0}, {float(size.width()), float(size.height())}};
 }
 
-QRect ExplorerPlatform::toWidgetRect(NSRect rect) const
+QRect ExplorerPlatform::toSurfaceRect(NSRect rect) const
 {
-    return toQtRect(rect, float(m_widget.height())).normalized().toAlignedRect() & m_widget.rect();
+    const QSize size = m_widget.deviceSize();
+    return toQtRect(rect, float(size.height())).normalized().toAlignedRect() & QRect({}, size);
 }
 
 void ExplorerPlatform::drawViewRect(NSRect rect)
@@ -63,7 +65,7 @@ void ExplorerPlatform::drawViewRect(NSRect rect)
     if (m_drawing) {
         // A drawing that starts a pass redisplays the view from inside
         // itself, while its own painter is still open on the surface.
-        const QRect area = toWidgetRect(rect);
+        const QRect area = toSurfaceRect(rect);
         m_dirty |= area;
         QPainter &painter = m_drawing->painter();
         painter.save();
@@ -73,7 +75,7 @@ void ExplorerPlatform::drawViewRect(NSRect rect)
         return;
     }
     QImage &surface = m_widget.surfaceForDrawing();
-    const QRect area = toWidgetRect(rect);
+    const QRect area = toSurfaceRect(rect);
     m_dirty |= area;
     SurfaceContext context(surface);
     // The explorer draws its whole image every time; only the area asked for changes.
@@ -88,7 +90,7 @@ void ExplorerPlatform::displayRect(NSRect rect)
     drawViewRect(rect);
     if (m_drawing)
         return; // the outermost drawing shows everything at its end
-    const QRect dirty = std::exchange(m_dirty, QRect());
+    const QRect dirty = m_widget.toLogical(std::exchange(m_dirty, QRect()));
     if (m_widget.isVisible() && !dirty.isEmpty())
         m_widget.repaint(dirty);
 }
@@ -119,7 +121,7 @@ void ExplorerPlatform::flushRedisplays()
     if (!rect)
         return;
     drawViewRect(*rect);
-    m_widget.update(std::exchange(m_dirty, QRect()));
+    m_widget.update(m_widget.toLogical(std::exchange(m_dirty, QRect())));
 }
 
 void ExplorerPlatform::lockFocus()

@@ -52,7 +52,8 @@ public:
 private:
     void flushRedisplays();
     void drawViewRect(NSRect rect);
-    QRect toWidgetRect(NSRect rect) const;
+    // The view's rectangle in the surface's (device) pixels, top down.
+    QRect toSurfaceRect(NSRect rect) const;
 
     ExplorerWidget &m_widget;
     DetachedThreads m_threads;

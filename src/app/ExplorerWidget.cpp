@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <cmath>
 #include <utility>
 
 namespace dwell {
@@ -83,9 +84,27 @@ QSize ExplorerWidget::sizeHint() const
     return {640, 480};
 }
 
+QSize ExplorerWidget::deviceSize() const
+{
+    const qreal scale = devicePixelRatioF();
+    return QSize(int(std::lround(width() * scale)), int(std::lround(height() * scale)));
+}
+
+NSPoint ExplorerWidget::viewPoint(QPointF position) const
+{
+    return toViewPoint(position * devicePixelRatioF(), float(deviceSize().height()));
+}
+
+QRect ExplorerWidget::toLogical(const QRect &deviceRect) const
+{
+    const qreal scale = devicePixelRatioF();
+    const QRectF logical(QRectF(deviceRect).topLeft() / scale, QRectF(deviceRect).size() / scale);
+    return logical.toAlignedRect() & rect();
+}
+
 QImage &ExplorerWidget::surfaceForDrawing()
 {
-    const QSize wanted = size().expandedTo(QSize(1, 1));
+    const QSize wanted = deviceSize().expandedTo(QSize(1, 1));
     if (m_surface.size() != wanted) {
         QImage surface(wanted, QImage::Format_RGB32);
         surface.fill(Qt::white);
@@ -156,11 +175,12 @@ void ExplorerWidget::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    const QRect covered = area & m_surface.rect();
-    if (covered != area)
+    const qreal scale = devicePixelRatioF();
+    // Device pixels of the surface, one to one on the screen.
+    const QRectF source(QPointF(area.topLeft()) * scale, QSizeF(area.size()) * scale);
+    if (!QRectF(m_surface.rect()).contains(source))
         painter.fillRect(area, Qt::white);
-    if (!covered.isEmpty())
-        painter.drawImage(covered.topLeft(), m_surface, covered);
+    painter.drawImage(QRectF(area), m_surface, source & QRectF(m_surface.rect()));
 }
 
 void ExplorerWidget::resizeEvent(QResizeEvent *event)
@@ -175,13 +195,13 @@ void ExplorerWidget::mousePressEvent(QMouseEvent *event)
         return;
     m_tracking = acceptsPress();
     if (m_tracking)
-        view().mouseDown(toViewPoint(event->position(), float(height())));
+        view().mouseDown(viewPoint(event->position()));
 }
 
 void ExplorerWidget::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_tracking && (event->buttons() & Qt::LeftButton))
-        view().mouseDragged(toViewPoint(event->position(), float(height())));
+        view().mouseDragged(viewPoint(event->position()));
 }
 
 void ExplorerWidget::mouseReleaseEvent(QMouseEvent *event)
@@ -189,7 +209,7 @@ void ExplorerWidget::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || !m_tracking)
         return;
     m_tracking = false;
-    view().mouseUp(toViewPoint(event->position(), float(height())));
+    view().mouseUp(viewPoint(event->position()));
     emit gestureEnded();
 }
 
@@ -205,7 +225,7 @@ void ExplorerWidget::wheelEvent(QWheelEvent *event)
 void ExplorerWidget::applyWheel()
 {
     const double notches = std::exchange(m_wheelNotches, 0.0);
-    view().scrollWheel(toViewPoint(m_wheelAt, float(height())), notches);
+    view().scrollWheel(viewPoint(m_wheelAt), notches);
     emit gestureEnded();
 }
 

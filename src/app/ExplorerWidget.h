@@ -33,8 +33,13 @@ public:
     bool stopWorkers(int timeoutMs);
 
     const QImage &surface() const { return m_surface; }
-    // The surface, made to match the widget's size first.
+    // The surface, made to match the widget's size in device pixels first.
     QImage &surfaceForDrawing();
+    // On a scaled display the explorer works in device pixels, one image
+    // pixel to each: its view is this size, and these map to and from it.
+    QSize deviceSize() const;
+    NSPoint viewPoint(QPointF position) const;
+    QRect toLogical(const QRect &deviceRect) const;
 
     QSize sizeHint() const override;
 

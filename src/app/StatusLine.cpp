@@ -61,6 +61,11 @@ void StatusLine::refresh()
     else if (status.finished() && status.seconds > 0)
         timing += QString::fromUtf8(" \u00b7 ") +
                   StatusFigures::rateText(status.iterations, status.seconds);
+    if (status.settingsPending())
+        timing += QString::fromUtf8(" \u00b7 ") +
+                  tr("dwell limit %1, escape bound %2 from the next start")
+                      .arg(status.nextMaxDwell)
+                      .arg(status.nextEscapeRadius, 0, 'f', 1);
     m_timing->setText(timing);
     m_window->setText(StatusFigures::windowText(status.scene, status.width, status.height));
 }

@@ -462,6 +462,32 @@ TEST(MainWindow, RemembersItsControlsAndGeometryBetweenRuns)
     QSettings().clear();
 }
 
+// Run by its own test with QT_SCALE_FACTOR=2; skipped on an unscaled display.
+TEST(ScaledDisplay, OneImagePixelPerDevicePixel)
+{
+    MainWindow window;
+    window.explorer().launch();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    if (window.devicePixelRatioF() < 1.5) {
+        ASSERT_FALSE(qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) << "the scale was not applied";
+        GTEST_SKIP() << "the display is not scaled";
+    }
+    ExplorerWidget &explorer = window.explorer();
+    ASSERT_TRUE(waitForPass(explorer));
+    const QSize device = explorer.size() * 2;
+    EXPECT_EQ(explorer.view().frame.size, (NSSize{float(device.width()), float(device.height())}));
+    EXPECT_EQ(explorer.surface().size(), device);
+    EXPECT_EQ(wrongRows(explorer.surface(), explorer.view().scene()), 0);
+    // A press at a point of the widget is the device pixel under it.
+    QTest::qWait(200);
+    QTest::mousePress(window.windowHandle(), Qt::LeftButton, {},
+                      explorer.mapTo(&window, QPoint(50, 25)));
+    EXPECT_EQ(explorer.view().mouseDownPoint, (NSPoint{100, float(device.height() - 50)}));
+    QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {},
+                        explorer.mapTo(&window, QPoint(50, 25)));
+    EXPECT_TRUE(waitForPass(explorer));
+}
+
 TEST(StatusFigures, FormatThePassesFigures)
 {
     // The launch window of a 400 x 300 view.
@@ -494,11 +520,21 @@ TEST(StatusFigures, FormatThePassesFigures)
     EXPECT_EQ(StatusFigures::durationText(2.345), "2.35 s");
 }
 
-TEST(StatusLine, SaysSoWhenNoWorkerCouldStart)
+TEST(StatusLine, SaysSoWhenNoWorkerCouldStartOrTheControlsAwaitAStart)
 {
     StatusLine line;
     line.watch([] { return PassStatus{3, 0, 300, 400, 0, Scene{{-2.5, 1.5, 0.01}}, 0.5, true}; });
     EXPECT_EQ(line.findChild<QLabel *>("timingLabel")->text(), "no worker thread could be started");
+    PassStatus done{3, 300, 300, 400, 1000, Scene{{-2.5, 1.5, 0.01}, 0, 0, 1024, 4.0}, 0.5, false};
+    done.nextEscapeRadius = 4.0;
+    done.nextMaxDwell = 1024;
+    line.watch([done] { return done; });
+    EXPECT_FALSE(line.findChild<QLabel *>("timingLabel")->text().contains("next start"));
+    done.nextMaxDwell = 4096;
+    line.watch([done] { return done; });
+    EXPECT_TRUE(line.findChild<QLabel *>("timingLabel")
+                    ->text()
+                    .endsWith("dwell limit 4096, escape bound 4.0 from the next start"));
 }
 
 TEST(SurfaceContext, FrameAndFillStayInsideTheFlippedRectangle)

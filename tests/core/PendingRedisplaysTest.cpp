@@ -9,16 +9,8 @@
 
 namespace dwell {
 
-namespace {
-
 constexpr NSRect kBounds{{0, 0}, {200, 100}};
-
-NSRect strip(float row)
-{
-    return {{0, row}, {200, 1}};
-}
-
-} // namespace
+constexpr auto strip = [](float row) { return NSRect{{0, row}, {200, 1}}; };
 
 TEST(PendingRedisplays, MergesClipsAndSkipsEmptyRequests)
 {

@@ -19,16 +19,13 @@ namespace dwell {
 
 namespace {
 
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
 // One line's arguments, as the worker threads pass them.
 struct LineArgs {
-    double originX = 0;
-    double originY = 0;
-    double bound = 4;
-    double x = 0;
-    double y = 0;
-    double step = 0;
-    int maxdwell = 10;
-    int w = 1;
+    double originX = 0, originY = 0, bound = 4, x = 0, y = 0, step = 0;
+    int maxdwell = 10, w = 1;
 };
 
 // What a path wrote: the dwells and the sum. The line is computed into the
@@ -83,12 +80,8 @@ protected:
 };
 
 // Every path, the reference included, must give these known values.
-class KernelEdge : public PathTest {};
-
-TEST_P(KernelEdge, KnownLines)
+TEST_P(PathTest, KnownLines)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
     const std::vector<int> zeros(9, 0);
     const struct {
         LineArgs args;
@@ -120,31 +113,27 @@ TEST_P(KernelEdge, KnownLines)
         // A line that never escapes adds the limit once per pixel.
         {{.x = -0.1, .step = 0.01, .maxdwell = 500, .w = 21}, std::vector<int>(21, -1), 21 * 500},
         // NaN never escapes; an infinite c escapes from the first iterate it reaches.
-        {{.originX = nan, .x = 5.0, .maxdwell = 50, .w = 3}, {-1, -1, -1}, 150},
-        {{.bound = nan, .x = 5.0, .maxdwell = 50}, {-1}, 50},
-        {{.x = inf, .maxdwell = 50}, {1}, 1},
-        {{.y = -inf, .maxdwell = 50}, {1}, 1},
-        {{.originX = inf, .maxdwell = 50}, {0}, 0},
+        {{.originX = kNan, .x = 5.0, .maxdwell = 50, .w = 3}, {-1, -1, -1}, 150},
+        {{.bound = kNan, .x = 5.0, .maxdwell = 50}, {-1}, 50},
+        {{.x = kInf, .maxdwell = 50}, {1}, 1},
+        {{.y = -kInf, .maxdwell = 50}, {1}, 1},
+        {{.originX = kInf, .maxdwell = 50}, {0}, 0},
     };
     for (const auto &c : cases)
         EXPECT_EQ(runLine(GetParam(), c.args), (LineResult{c.dwells, c.sum, true}))
             << describe(c.args);
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, KernelEdge, testing::ValuesIn(kAllKernelPaths), PathTest::name);
-
 TEST(KernelPaths, ChoiceFallsBackToWhatTheCpuRuns)
 {
     EXPECT_TRUE(isAvailable(KernelPath::Scalar));
     EXPECT_TRUE(isAvailable(bestAvailablePath()));
     EXPECT_EQ(chooseKernelPath("scalar"), KernelPath::Scalar);
-    EXPECT_EQ(chooseKernelPath(nullptr), bestAvailablePath());
-    EXPECT_EQ(chooseKernelPath("sse9"), bestAvailablePath());
-    EXPECT_EQ(chooseKernelPath(""), bestAvailablePath());
-    for (const KernelPath path : kAllKernelPaths) {
-        const KernelPath chosen = chooseKernelPath(kernelPathName(path));
-        EXPECT_EQ(chosen, isAvailable(path) ? path : bestAvailablePath());
-    }
+    for (const char *unknown : {static_cast<const char *>(nullptr), "sse9", ""})
+        EXPECT_EQ(chooseKernelPath(unknown), bestAvailablePath());
+    for (const KernelPath path : kAllKernelPaths)
+        EXPECT_EQ(chooseKernelPath(kernelPathName(path)),
+                  isAvailable(path) ? path : bestAvailablePath());
     EXPECT_TRUE(isAvailable(activeKernelPath()));
     // The public entry runs the active path.
     std::vector<int> buf(5);
@@ -167,15 +156,13 @@ protected:
 LineArgs randomLine(std::mt19937 &rng)
 {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    std::uniform_int_distribution<int> width(0, 400);
-    std::uniform_int_distribution<int> limit(0, 3000);
     LineArgs a;
     const double span = std::pow(10.0, -12.0 * unit(rng)) * 4.0;
-    a.w = width(rng);
+    a.w = std::uniform_int_distribution<int>(0, 400)(rng);
     a.step = span / std::max(a.w, 1);
     a.x = -2.2 + 2.8 * unit(rng) - span / 2;
     a.y = -1.3 + 2.6 * unit(rng);
-    a.maxdwell = limit(rng);
+    a.maxdwell = std::uniform_int_distribution<int>(0, 3000)(rng);
     if (unit(rng) < 0.2) {
         a.originX = unit(rng) - 0.5;
         a.originY = unit(rng) - 0.5;
@@ -185,11 +172,25 @@ LineArgs randomLine(std::mt19937 &rng)
     return a;
 }
 
-TEST_P(Differential, RandomLinesAroundTheSet)
+TEST_P(Differential, RandomLinesEveryWidthNearTheLaneCountAndDegenerateInputs)
 {
     std::mt19937 rng(20240611);
     for (int i = 0; i < 1500; ++i)
         expectSame(randomLine(rng));
+    for (int w = 0; w <= 70; ++w)
+        for (const int limit : {0, 1, 2, 3, 7, 33})
+            expectSame({.x = -2.0, .y = 0.3, .step = 3.0 / 64, .maxdwell = limit, .w = w});
+    for (const double v : {kNan, kInf, -kInf, 0.0, -0.0, 4.0, -2.0, 1e300, -1e-310})
+        for (double LineArgs::*field : {&LineArgs::originX, &LineArgs::originY, &LineArgs::bound,
+                                        &LineArgs::x, &LineArgs::y, &LineArgs::step}) {
+            LineArgs args{.x = -1.5, .step = 0.1, .maxdwell = 40, .w = 30};
+            args.*field = v;
+            expectSame(args);
+        }
+    for (const int limit : {-1, -1000, std::numeric_limits<int>::min()})
+        expectSame({.x = -2.0, .step = 0.1, .maxdwell = limit, .w = 40});
+    // Squared modulus exactly on the bound, for every pixel of a long line.
+    expectSame({.x = -2.0, .maxdwell = 3000, .w = 50});
 }
 
 TEST_P(Differential, MixedDwellsAndOrbitsThatRepeatLateOrNearlyRepeat)
@@ -202,12 +203,10 @@ TEST_P(Differential, MixedDwellsAndOrbitsThatRepeatLateOrNearlyRepeat)
             {.x = seahorse, .y = 0.1318259 - r * 1e-7, .step = 1e-7, .maxdwell = 5000, .w = 256});
         expectSame({.x = 0.25, .y = r * 1e-3, .step = 1e-4, .maxdwell = 2000, .w = 300});
     }
-    // Lines that hold bounded points, which the wide paths may finish early.
-    // Long cycles: period-2^k windows near the Feigenbaum point, the period-3
-    // minibrot and the period-3 and period-4 bulbs. Cycles that start late:
-    // slow convergence next to the cardioid's cusp and its period-2 neck; and
-    // orbits that linger near a fixed point, coming close to repeating, before
-    // they escape or reach the limit.
+    // Lines holding bounded points, which the wide paths may finish early: long
+    // cycles (period-2^k windows near the Feigenbaum point, the period-3 minibrot,
+    // the period-3 and period-4 bulbs), cycles that start late (by the cardioid's
+    // cusp and its period-2 neck), and orbits that nearly repeat before they end.
     const LineArgs bounded[] = {
         {.x = -1.4013, .step = 2e-6, .maxdwell = 30000, .w = 48},
         {.x = -1.7549, .step = 1e-5, .maxdwell = 30000, .w = 48},
@@ -227,27 +226,6 @@ TEST_P(Differential, MixedDwellsAndOrbitsThatRepeatLateOrNearlyRepeat)
     const double z = -0.0;
     expectSame(
         {.originX = z, .originY = z, .x = 0.0, .y = z, .step = z, .maxdwell = 5000, .w = 20});
-}
-
-TEST_P(Differential, EveryWidthNearTheLaneCountAndDegenerateInputs)
-{
-    for (int w = 0; w <= 70; ++w)
-        for (const int limit : {0, 1, 2, 3, 7, 33})
-            expectSame({.x = -2.0, .y = 0.3, .step = 3.0 / 64, .maxdwell = limit, .w = w});
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    const std::vector<double> values{nan, inf, -inf, 0.0, -0.0, 4.0, -2.0, 1e300, -1e-310};
-    for (const double v : values)
-        for (double LineArgs::*field : {&LineArgs::originX, &LineArgs::originY, &LineArgs::bound,
-                                        &LineArgs::x, &LineArgs::y, &LineArgs::step}) {
-            LineArgs args{.x = -1.5, .step = 0.1, .maxdwell = 40, .w = 30};
-            args.*field = v;
-            expectSame(args);
-        }
-    for (const int limit : {-1, -1000, std::numeric_limits<int>::min()})
-        expectSame({.x = -2.0, .step = 0.1, .maxdwell = limit, .w = 40});
-    // Squared modulus exactly on the bound, for every pixel of a long line.
-    expectSame({.x = -2.0, .maxdwell = 3000, .w = 50});
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, Differential, testing::Values(KernelPath::Avx2, KernelPath::Avx512),
@@ -272,26 +250,17 @@ LineResult oracle(const LineArgs &a, Rounding rounding)
     for (int i = 0; i < a.w; ++i, cr += a.step) {
         if (rounding == Rounding::XByMultiplication)
             cr = a.x + double(i) * a.step;
-        double zr = a.originX;
-        double zi = a.originY;
+        double zr = a.originX, zi = a.originY;
         int n = 0;
         for (; n < a.maxdwell; ++n) {
-            const double rr = zr * zr;
-            const double ii = zi * zi;
+            const double rr = zr * zr, ii = zi * zi;
             if (rr + ii > a.bound)
                 break;
-            if (rounding == Rounding::ImaginaryUnfused) {
-                const double product = 2 * zr * zi;
-                zi = product + a.y;
-            } else {
-                zi = std::fma(zr + zr, zi, a.y);
-            }
-            if (rounding == Rounding::XJoinsZi2First)
-                zr = rr - (ii - cr);
-            else if (rounding == Rounding::XJoinsZr2First)
-                zr = (rr + cr) - ii;
-            else
-                zr = (rr - ii) + cr;
+            zi = rounding == Rounding::ImaginaryUnfused ? 2 * zr * zi + a.y
+                                                        : std::fma(zr + zr, zi, a.y);
+            zr = rounding == Rounding::XJoinsZi2First   ? rr - (ii - cr)
+                 : rounding == Rounding::XJoinsZr2First ? (rr + cr) - ii
+                                                        : (rr - ii) + cr;
         }
         line.dwells.push_back(n == a.maxdwell ? -1 : n);
         sum += unsigned(n);
@@ -300,36 +269,30 @@ LineResult oracle(const LineArgs &a, Rounding rounding)
     return line;
 }
 
-// Lines near the set's edge where one pixel's dwell turns on a single
-// rounding: each gives another dwell under its alternative.
-struct Case {
-    Rounding alternative;
-    LineArgs args;
-};
-const Case kCases[] = {
-    {Rounding::ImaginaryUnfused,
-     {.x = -0x1.e1ap-3, .y = 0x1.882p-1, .step = 0x1p-20, .maxdwell = 200, .w = 8}},
-    {Rounding::XJoinsZi2First,
-     {.x = -0x1.9c08p-2, .y = 0x1.4a8cp-1, .step = 0x1p-20, .maxdwell = 200, .w = 8}},
-    {Rounding::XJoinsZr2First,
-     {.x = -0x1.1f46p-1, .y = 0x1.4946p-1, .step = 0x1p-20, .maxdwell = 200, .w = 8}},
-    {Rounding::XByMultiplication,
-     {.x = -0x1.07c3p+0, .y = 0x1.0df4p-2, .step = 1e-3, .maxdwell = 200, .w = 16}},
-};
-
-class RoundingPaths : public PathTest {};
-
-TEST_P(RoundingPaths, MatchTheDefinedRoundings)
+TEST_P(PathTest, MatchTheDefinedRoundings)
 {
-    for (const Case &c : kCases) {
+    // Lines near the set's edge where one pixel's dwell turns on a single
+    // rounding: each gives another dwell under its alternative.
+    const struct {
+        Rounding alternative;
+        LineArgs args;
+    } cases[] = {
+        {Rounding::ImaginaryUnfused,
+         {.x = -0x1.e1ap-3, .y = 0x1.882p-1, .step = 0x1p-20, .maxdwell = 200, .w = 8}},
+        {Rounding::XJoinsZi2First,
+         {.x = -0x1.9c08p-2, .y = 0x1.4a8cp-1, .step = 0x1p-20, .maxdwell = 200, .w = 8}},
+        {Rounding::XJoinsZr2First,
+         {.x = -0x1.1f46p-1, .y = 0x1.4946p-1, .step = 0x1p-20, .maxdwell = 200, .w = 8}},
+        {Rounding::XByMultiplication,
+         {.x = -0x1.07c3p+0, .y = 0x1.0df4p-2, .step = 1e-3, .maxdwell = 200, .w = 16}},
+    };
+    for (const auto &c : cases) {
         const LineResult defined = oracle(c.args, Rounding::Defined);
         // The case must tell the defined rounding from its alternative.
         ASSERT_NE(defined.dwells, oracle(c.args, c.alternative).dwells) << describe(c.args);
         EXPECT_EQ(runLine(GetParam(), c.args), defined) << describe(c.args);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Paths, RoundingPaths, testing::ValuesIn(kAllKernelPaths), PathTest::name);
 
 TEST(DwellColor, OneHexDigitPerChannelLowestInRed)
 {
@@ -349,22 +312,16 @@ TEST(DwellColor, OneHexDigitPerChannelLowestInRed)
 
 // Each path's lines against the one-pixel rule, with guard bytes after the
 // line that must stay untouched.
-class LineColors : public PathTest {
-protected:
-    void expectSame(const std::vector<int> &dwells, std::size_t offset) const
-    {
-        const std::size_t bytes = 3 * dwells.size();
-        std::vector<std::uint8_t> expected(offset + bytes + 32, 0x5a);
+TEST_P(PathTest, LineColorsMatchTheOnePixelRule)
+{
+    const auto expectSame = [this](const std::vector<int> &dwells, std::size_t offset) {
+        std::vector<std::uint8_t> expected(offset + 3 * dwells.size() + 32, 0x5a);
         std::vector<std::uint8_t> actual = expected;
         for (std::size_t i = 0; i < dwells.size(); ++i)
             storeDwellColor(dwells[i], &expected[offset + 3 * i]);
         storeDwellColorsWith(GetParam(), dwells.data(), int(dwells.size()), &actual[offset]);
         ASSERT_EQ(actual, expected) << dwells.size() << " pixels at offset " << offset;
-    }
-};
-
-TEST_P(LineColors, MatchTheOnePixelRule)
-{
+    };
     std::mt19937 rng(20261207);
     std::uniform_int_distribution<int> dwell(-1, 70000);
     std::uniform_int_distribution<int> anyInt(INT_MIN, INT_MAX);
@@ -384,7 +341,7 @@ TEST_P(LineColors, MatchTheOnePixelRule)
     expectSame({INT_MIN, INT_MAX, -2, -16, -17, 0, 15, 16, 255, 256, 4095, 4096, 65535, -1}, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, LineColors, testing::ValuesIn(kAllKernelPaths), PathTest::name);
+INSTANTIATE_TEST_SUITE_P(Paths, PathTest, testing::ValuesIn(kAllKernelPaths), PathTest::name);
 
 } // namespace
 

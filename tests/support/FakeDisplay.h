@@ -16,9 +16,8 @@
 namespace dwell {
 
 // A display layer without a window system. Requests from any thread are
-// recorded under a mutex; the test decides when pending redisplays are drawn,
-// on its own thread, as the main thread's display cycle would. The view is
-// attached before anything is requested.
+// recorded under a mutex; the test draws pending redisplays on its own thread,
+// as the main thread's display cycle would.
 class FakeDisplay : public Display, public Window, public GraphicsContext {
 public:
     enum class OpKind { Image, Fill, Frame, Stroke, Flush };
@@ -27,8 +26,7 @@ public:
         NSRect rect{};
         RGBAColor color{};
         CompositingOperation operation = CompositingOperation::Copy;
-        NSPoint from{};
-        NSPoint to{};
+        NSPoint from{}, to{};
         float lineWidth = 0;
         bool outsideDisplayCycle = false;
     };
@@ -58,8 +56,7 @@ public:
     {
         {
             std::lock_guard lock(m_mutex);
-            m_strips.push_back(rect);
-            m_stripSequences.push_back(m_view->comp_sequence);
+            m_strips.push_back({rect, m_view->comp_sequence});
             m_pending.push_back(rect);
         }
         if (onStripRequest)
@@ -115,13 +112,12 @@ public:
         }
         std::vector<NSRect> areas;
         for (const NSRect &rect : pending)
-            if (const auto area = clipped(rect))
-                areas.push_back(*area);
-        if (merge && !areas.empty()) {
-            for (const NSRect &r : areas)
-                areas.front() = unionRect(areas.front(), r);
-            areas.resize(1);
-        }
+            if (const auto area = clipped(rect)) {
+                if (merge && !areas.empty())
+                    areas.front() = unionRect(areas.front(), *area);
+                else
+                    areas.push_back(*area);
+            }
         for (const NSRect &area : areas)
             m_view->drawRect(area);
     }
@@ -129,7 +125,10 @@ public:
     std::vector<NSRect> stripRequests() const
     {
         std::lock_guard lock(m_mutex);
-        return m_strips;
+        std::vector<NSRect> rects;
+        for (const auto &strip : m_strips)
+            rects.push_back(strip.first);
+        return rects;
     }
     // For each of h view rows, how many strips asked for while the given pass
     // was current cover it. A row outside the view throws.
@@ -137,13 +136,11 @@ public:
     {
         std::vector<int> rows(std::size_t(std::max(h, 0)));
         std::lock_guard lock(m_mutex);
-        for (std::size_t i = 0; i < m_strips.size(); ++i) {
-            const NSRect &strip = m_strips[i];
-            if (m_stripSequences[i] == sequence)
+        for (const auto &[strip, pass] : m_strips)
+            if (pass == sequence)
                 for (int row = int(strip.origin.y); row < int(strip.origin.y + strip.size.height);
                      ++row)
                     ++rows.at(std::size_t(row));
-        }
         return rows;
     }
     int fullRequests() const
@@ -157,11 +154,10 @@ public:
     {
         std::lock_guard lock(m_mutex);
         m_strips.clear();
-        m_stripSequences.clear();
         m_fullRequests = 0;
         m_immediate.clear();
     }
-    // The pixels of the image as last drawn into the view.
+    // The image as last drawn into the view.
     const std::vector<std::uint8_t> &shownPixels() const { return m_shown; }
 
     MyView *firstResponder = nullptr;
@@ -189,10 +185,9 @@ private:
     mutable std::mutex m_mutex;
     NSRect m_bounds{};
     std::vector<NSRect> m_pending;
-    std::vector<NSRect> m_strips;
-    // The pass number at each strip request: workers ask under the work lock,
-    // and only the main thread changes the number.
-    std::vector<int> m_stripSequences;
+    // Each strip with the pass current at its request: workers ask under the
+    // work lock, and only the main thread changes the pass number.
+    std::vector<std::pair<NSRect, int>> m_strips;
     int m_fullRequests = 0;
 
     // Main thread only.

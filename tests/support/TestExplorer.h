@@ -10,14 +10,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <vector>
 
 namespace dwell {
 
 // Real detached workers, but the one-second wait at the end of a pass is
-// instant so that tests run quickly. The waits asked for are recorded.
+// instant so that tests run quickly; onSleep sees the wait asked for.
 class TestThreads : public DetachedThreads {
 public:
     bool detachNewThread(std::function<void()> body) override
@@ -29,28 +28,15 @@ public:
     }
     void sleep(unsigned seconds) override
     {
-        {
-            std::lock_guard lock(m_sleepMutex);
-            m_sleepArguments.push_back(seconds);
-        }
         if (onSleep)
-            onSleep();
-    }
-    std::vector<unsigned> sleepArguments() const
-    {
-        std::lock_guard lock(m_sleepMutex);
-        return m_sleepArguments;
+            onSleep(seconds);
     }
 
     std::atomic<int> started{0};
     // Refuses every thread, as a system out of processes does.
     bool refuse = false;
     // Runs on the sleeping thread; set it before any worker starts.
-    std::function<void()> onSleep;
-
-private:
-    mutable std::mutex m_sleepMutex;
-    std::vector<unsigned> m_sleepArguments;
+    std::function<void(unsigned)> onSleep;
 };
 
 // One explorer wired to the fake layer and fake controls, as the interface
@@ -103,10 +89,6 @@ public:
     std::vector<std::uint8_t> expectedPicture() const
     {
         return kernelPixels(view.scene(), int(view.frame.size.width), int(view.frame.size.height));
-    }
-    long long expectedTotal() const
-    {
-        return kernelTotal(view.scene(), int(view.frame.size.width), view.height);
     }
     std::vector<std::uint8_t> picture() const
     {

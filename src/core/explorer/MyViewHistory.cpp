@@ -1,5 +1,6 @@
 #include "MyView.h"
 
+#include "ControlValues.h"
 #include "DeepPass.h"
 
 namespace dwell {
@@ -102,6 +103,8 @@ PassStatus MyView::passStatus()
     std::lock_guard lock(workLock);
     PassStatus status{comp_sequence,   lines_stored, height, int(frame.size.width),
                       pass_iterations, passScene,    0.0,    passFailed};
+    status.nextMaxDwell = max_dwells;
+    status.nextEscapeRadius = double(floatValueOf(escapeRadiusSlider));
     if (deepPass) {
         status.referenceDone = deepPass->referenceDone();
         status.referenceLimit = deepPass->referenceLimit();

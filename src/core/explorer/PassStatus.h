@@ -23,6 +23,16 @@ struct PassStatus {
     // (0 when the plain kernel computes the pass).
     long long referenceDone = 0;
     int referenceLimit = 0;
+    // The dwell limit and escape bound the next start would take (0 when unknown).
+    int nextMaxDwell = 0;
+    double nextEscapeRadius = 0.0;
+
+    // The controls differ from what the picture shows: a start would redraw it.
+    bool settingsPending() const
+    {
+        return (nextMaxDwell > 0 && (nextMaxDwell != scene.maxDwell || scene.mixedDwell)) ||
+               (nextEscapeRadius > 0.0 && nextEscapeRadius != scene.escapeRadius);
+    }
 
     bool finished() const { return linesStored >= height; }
 };
