@@ -88,8 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int cut = int(std::min<long long>(l.maxdwell, kBudget / std::max(l.w, kLanes)));
     // One spare slot on each side shows a path writing outside the line.
     std::vector<int> expected(std::size_t(std::max(l.w, 0)) + 2, 0x5a5a5a5a);
+    std::vector<double> expectedNorms(expected.size(), -1.0);
     const int expectedSum = mandelLineScalar(l.originX, l.originY, l.escape, l.x, l.y, l.step, cut,
-                                             l.w, expected.data() + 1);
+                                             l.w, expected.data() + 1, expectedNorms.data() + 1);
     const bool allEscaped =
         std::find(expected.begin() + 1, expected.end() - 1, -1) == expected.end() - 1;
     const int limit = allEscaped ? l.maxdwell : cut;
@@ -98,10 +99,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if ((path == KernelPath::Scalar && limit == cut) || !isAvailable(path))
             continue;
         std::vector<int> got(expected.size(), 0x5a5a5a5a);
+        std::vector<double> norms(expected.size(), -1.0);
         const int sum = mandelLineWith(path, l.originX, l.originY, l.escape, l.x, l.y, l.step,
-                                       limit, l.w, got.data() + 1);
+                                       limit, l.w, got.data() + 1, norms.data() + 1);
         check(sum == expectedSum);
         check(got == expected);
+        // Compared as bits: a NaN |z|^2 must match a NaN.
+        check(std::memcmp(norms.data(), expectedNorms.data(), norms.size() * sizeof(double)) == 0);
     }
     return 0;
 }

@@ -5,15 +5,24 @@
 #include "LocationIO.h"
 #include "MainWindow.h"
 #include "MyView.h"
+#include "PaletteLibrary.h"
 #include "RecentFolders.h"
 #include "SaveImage.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QColorDialog>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+
+#include <cmath>
+#include <mutex>
 
 namespace dwell {
 
@@ -101,12 +110,89 @@ void addViewMenu(QMenuBar &bar, QWidget &window, ExplorerWidget &explorer)
     QObject::connect(&explorer, &ExplorerWidget::gestureEnded, back, update);
 }
 
+Coloring currentColoring(ExplorerWidget &explorer)
+{
+    MyView &view = explorer.view();
+    std::lock_guard lock(view.workLock);
+    return view.coloring;
+}
+
+// Density and offset, applied as they change.
+void editSpread(QWidget &window, ExplorerWidget &explorer)
+{
+    auto *dialog = new QDialog(&window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(tr("Density and Offset"));
+    auto *form = new QFormLayout(dialog);
+    auto *density = new QDoubleSpinBox(dialog);
+    density->setRange(0.001, 1000.0);
+    density->setDecimals(3);
+    density->setSingleStep(0.1);
+    auto *offset = new QDoubleSpinBox(dialog);
+    offset->setRange(0.0, 1.0);
+    offset->setDecimals(3);
+    offset->setSingleStep(0.02);
+    offset->setWrapping(true);
+    const Coloring now = currentColoring(explorer);
+    density->setValue(now.density);
+    offset->setValue(now.offset - std::floor(now.offset));
+    form->addRow(tr("Palette repeats per 32 dwells:"), density);
+    form->addRow(tr("Shift along the palette:"), offset);
+    const auto apply = [&explorer, density, offset] {
+        Coloring next = currentColoring(explorer);
+        next.density = density->value();
+        next.offset = offset->value();
+        explorer.view().setColoring(next);
+    };
+    QObject::connect(density, &QDoubleSpinBox::valueChanged, dialog, apply);
+    QObject::connect(offset, &QDoubleSpinBox::valueChanged, dialog, apply);
+    dialog->show();
+}
+
+void chooseInterior(QWidget &window, ExplorerWidget &explorer)
+{
+    Coloring next = currentColoring(explorer);
+    const QColor chosen =
+        QColorDialog::getColor(QColor(next.interior[0], next.interior[1], next.interior[2]),
+                               &window, tr("Interior Colour"));
+    if (!chosen.isValid())
+        return;
+    next.interior = {std::uint8_t(chosen.red()), std::uint8_t(chosen.green()),
+                     std::uint8_t(chosen.blue())};
+    explorer.view().setColoring(next);
+}
+
+void addColoringMenu(QMenuBar &bar, MainWindow &window)
+{
+    QMenu *menu = bar.addMenu(tr("&Colouring"));
+    auto *group = new QActionGroup(menu);
+    for (const QString &name : PaletteLibrary::names()) {
+        const QString title = name == PaletteLibrary::kDigits ? tr("Dwell Digits") : name;
+        QAction *action =
+            menu->addAction(title, &window, [&window, name] { window.usePalette(name); });
+        action->setCheckable(true);
+        action->setData(name);
+        action->setChecked(name == PaletteLibrary::kDigits);
+        group->addAction(action);
+    }
+    QObject::connect(&window, &MainWindow::paletteChanged, group, [group](const QString &name) {
+        for (QAction *action : group->actions())
+            action->setChecked(action->data().toString() == name);
+    });
+    menu->addSeparator();
+    menu->addAction(tr("Density and Offset…"), &window,
+                    [&window] { editSpread(window, window.explorer()); });
+    menu->addAction(tr("Interior Colour…"), &window,
+                    [&window] { chooseInterior(window, window.explorer()); });
+}
+
 } // namespace
 
 void addExplorerMenus(QMenuBar &bar, MainWindow &window)
 {
     addFileMenu(bar, window, window.explorer());
     addViewMenu(bar, window, window.explorer());
+    addColoringMenu(bar, window);
 }
 
 } // namespace dwell

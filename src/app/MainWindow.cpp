@@ -5,6 +5,7 @@
 #include "ExplorerWidget.h"
 #include "LocationIO.h"
 #include "MyView.h"
+#include "PaletteLibrary.h"
 #include "StatusLine.h"
 #include "ui_MainWindow.h"
 
@@ -19,6 +20,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <mutex>
 
 namespace dwell {
 
@@ -77,8 +79,32 @@ void MainWindow::selectDwellLimit(int limit)
     menu.setCurrentIndex(menu.count() - 1);
 }
 
+void MainWindow::usePalette(const QString &name)
+{
+    QString why;
+    Coloring next;
+    {
+        MyView &view = explorer().view();
+        std::lock_guard lock(view.workLock);
+        next = view.coloring;
+    }
+    if (!PaletteLibrary::find(name, &next.palette, &why)) {
+        QMessageBox::warning(this, tr("Colouring"), why);
+        return;
+    }
+    next.name = name.toStdString();
+    explorer().view().setColoring(next);
+    emit paletteChanged(name);
+}
+
 void MainWindow::goToLocation(const RenderRequest &location)
 {
+    Coloring coloring = location.coloring;
+    QString why;
+    if (PaletteLibrary::find(QString::fromStdString(coloring.name), &coloring.palette, &why)) {
+        explorer().view().setColoring(coloring);
+        emit paletteChanged(QString::fromStdString(coloring.name));
+    }
     selectDwellLimit(location.maxDwell);
     m_ui->escapeRadiusSlider->setValue(
         int(std::lround(location.escapeRadius * ExplorerControls::kEscapeRadiusDivisor)));
@@ -123,6 +149,9 @@ RenderRequest MainWindow::location()
     r.originY = scene.originY;
     r.maxDwell = scene.maxDwell;
     r.escapeRadius = float(scene.escapeRadius);
+    r.coloring.name = scene.palette;
+    r.coloring.density = scene.density;
+    r.coloring.offset = scene.offset;
     return r;
 }
 

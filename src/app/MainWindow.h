@@ -32,6 +32,12 @@ public:
     void openLocation(const QString &path);
     // The view's location, as a file can keep it.
     RenderRequest location();
+    // Colours the picture with the named palette ("digits" for the dwell's
+    // digits), keeping density, offset and interior; says why not otherwise.
+    void usePalette(const QString &name);
+
+signals:
+    void paletteChanged(const QString &name);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

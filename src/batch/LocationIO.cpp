@@ -57,6 +57,12 @@ std::optional<RenderRequest> fromPicture(const QString &path, QString *error)
     r.height = reader.size().height();
     if (reader.text("Engine") == QLatin1String("deep"))
         r.engine = Engine::Deep;
+    if (const QString palette = reader.text("Palette"); !palette.isEmpty()) {
+        r.coloring.name = palette.toStdString();
+        r.coloring.density = reader.text("Density").toDouble(&dwellOk);
+        r.coloring.density = dwellOk ? r.coloring.density : 1.0;
+        r.coloring.offset = reader.text("Offset").toDouble();
+    }
     if (const std::string problem = r.problem(); !problem.empty())
         return fail(QString::fromStdString(problem));
     return r;

@@ -33,6 +33,11 @@ void describe(QImage &png, const BitmapImage &image, const Scene &p, const Pictu
         png.setText("MixedDwell", "The dwell limit changed while the picture was computed: "
                                   "some lines use another limit than MaxDwell.");
     png.setText("Engine", p.deep() ? "deep" : "exact");
+    png.setText("Palette", QString::fromStdString(p.palette));
+    if (p.palette != "digits") {
+        png.setText("Density", exact(p.density));
+        png.setText("Offset", exact(p.offset));
+    }
     if (p.deep()) {
         png.setText("Center", QString::fromStdString(p.exactCenterX + "," + p.exactCenterY));
         png.setText("Width", QString::fromStdString(p.exactWidth));

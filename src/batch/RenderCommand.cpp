@@ -3,6 +3,7 @@
 #include "LocationFile.h"
 #include "LocationIO.h"
 #include "MyView.h"
+#include "PaletteLibrary.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -35,6 +37,9 @@ const QString kEscape = QStringLiteral("escape");
 const QString kOutput = QStringLiteral("output");
 const QString kEngine = QStringLiteral("engine");
 const QString kLocation = QStringLiteral("location");
+const QString kPalette = QStringLiteral("palette");
+const QString kDensity = QStringLiteral("density");
+const QString kOffset = QStringLiteral("offset");
 
 bool parseEngine(const QString &text, Engine *engine)
 {
@@ -134,6 +139,13 @@ void addRenderOptions(QCommandLineParser &parser)
         {kEscape,
          tr("Escape bound on the squared modulus (%1).").arg(number(defaults.escapeRadius)),
          QStringLiteral("E"), number(defaults.escapeRadius)},
+        {kPalette,
+         tr("Colouring: digits (each dwell's hexadecimal digits), a palette's name (%1) or a "
+            "palette file (digits).")
+             .arg(PaletteLibrary::names().mid(1).join(QStringLiteral(", "))),
+         QStringLiteral("NAME")},
+        {kDensity, tr("Palette repeats per 32 dwells (1)."), QStringLiteral("X")},
+        {kOffset, tr("Shift along the palette, in turns (0)."), QStringLiteral("Y")},
         {kLocation,
          tr("A location file, or a PNG Dwell saved, to render; the options above override "
             "its settings."),
@@ -189,6 +201,17 @@ std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser,
         return fail(tr("--origin takes X,Y, for example 0.1,-0.2"));
     if (given(kEscape) && (r.escapeRadius = parser.value(kEscape).toFloat(&ok), !ok))
         return fail(tr("--escape takes a number"));
+    if (given(kPalette))
+        r.coloring.name = parser.value(kPalette).toStdString();
+    QString why;
+    if (!PaletteLibrary::find(QString::fromStdString(r.coloring.name), &r.coloring.palette, &why))
+        return fail(why);
+    if (given(kDensity) && (r.coloring.density = parser.value(kDensity).toDouble(&ok),
+                            !ok || !std::isfinite(r.coloring.density)))
+        return fail(tr("--density takes a number"));
+    if (given(kOffset) && (r.coloring.offset = parser.value(kOffset).toDouble(&ok),
+                           !ok || !std::isfinite(r.coloring.offset)))
+        return fail(tr("--offset takes a number"));
     options.outputPath = parser.value(kOutput);
     if (options.outputPath.isEmpty())
         return fail(tr("-o FILE is required"));

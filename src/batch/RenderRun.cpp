@@ -69,6 +69,7 @@ int renderDeepPicture(const RenderOptions &options)
     request.escapeRadius = double(r.escapeRadius);
     request.maxDwell = r.maxDwell;
     request.threads = r.threads;
+    request.coloring = r.coloring;
     const std::optional<DeepPicture> picture = renderDeep(request);
     if (!picture) {
         say(tr("no worker thread could be started; %1 is not written").arg(options.outputPath));
@@ -81,6 +82,9 @@ int renderDeepPicture(const RenderOptions &options)
     scene.exactCenterX = request.window.centerX;
     scene.exactCenterY = request.window.centerY;
     scene.exactWidth = width;
+    scene.palette = r.coloring.name;
+    scene.density = r.coloring.density;
+    scene.offset = r.coloring.offset;
     QString error;
     if (!writePicturePng(options.outputPath, picture->image, scene, &error))
         return cannotWrite(options.outputPath, error);

@@ -163,6 +163,8 @@ TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
         {"rendr", "-o", path},
         {"--size", "8x6", "-o", path},
         {"render", "-o", dir.filePath("a.JPG")},
+        {"render", "--palette", "nosuch", "-o", path},
+        {"render", "--density", "x", "-o", path},
     };
     for (const QStringList &arguments : bad) {
         const DwellRun run = runDwell(arguments);
@@ -301,6 +303,9 @@ TEST(Location, KeepsEveryDigitAndRefusesWhatIsNotOne)
     place.width = 320;
     place.height = 240;
     place.engine = Engine::Deep;
+    place.coloring.name = "fire";
+    place.coloring.density = 2.5;
+    place.coloring.offset = 0.125;
     const QString path = dir.filePath("place.toml");
     QString error;
     ASSERT_TRUE(writeLocation(path, place, &error)) << qPrintable(error);
@@ -313,6 +318,8 @@ TEST(Location, KeepsEveryDigitAndRefusesWhatIsNotOne)
               std::tie(place.originX, place.originY, place.maxDwell, place.escapeRadius));
     EXPECT_EQ(std::tie(read->width, read->height, read->engine),
               std::tie(place.width, place.height, place.engine));
+    EXPECT_EQ(std::tie(read->coloring.name, read->coloring.density, read->coloring.offset),
+              std::tie(place.coloring.name, place.coloring.density, place.coloring.offset));
 
     for (const char *bad :
          {"version = 2\n", "center = [\"1\", \"2\"]\n", "version = 1\ncenter = [1, 2]\n",
@@ -331,13 +338,15 @@ TEST(Location, KeepsEveryDigitAndRefusesWhatIsNotOne)
     // A picture leads back to its place, and a render of that place is the same picture.
     const QString first = dir.filePath("first.png");
     ASSERT_EQ(runDwell({"render", "--size", "24x18", "--center", "0,1", "--width", "1e-30",
-                        "--dwell", "300", "-o", first})
+                        "--dwell", "300", "--palette", "viridis", "--density", "3", "-o", first})
                   .exitCode,
               0);
     read = readLocation(first, &error);
     ASSERT_TRUE(read) << qPrintable(error);
     EXPECT_EQ(read->exactCenterX() + "," + read->exactCenterY() + " " + read->exactWidth(),
               "0,1 1e-30");
+    EXPECT_EQ(read->coloring.name + " " + std::to_string(read->coloring.density),
+              "viridis 3.000000");
     ASSERT_TRUE(writeLocation(path, *read, &error));
     const QString again = dir.filePath("again.png");
     const DwellRun run = runDwell({"render", "--location", path, "-o", again});

@@ -306,4 +306,42 @@ TEST(History, BackRetracesGesturesExactlyAndKeepsTheLatestHundredZooms)
     EXPECT_DOUBLE_EQ(view.viewStep, 0.01 * (1LL << 50));
 }
 
+TEST(Coloring, RecoloursThePictureAtOnceWithoutAPass)
+{
+    TestExplorer explorer(120, 90);
+    explorer.launch();
+    ASSERT_TRUE(explorer.finishPass());
+    const std::vector<std::uint8_t> digits = explorer.picture();
+    const int pass = explorer.view.comp_sequence;
+    const int started = explorer.threads.started;
+
+    // One colour for every escaped pixel, another for the interior.
+    std::string error;
+    Coloring plain;
+    plain.palette =
+        std::make_shared<const Palette>(*Palette::parse("0 #336699\n1 #336699\n", &error));
+    plain.name = "plain";
+    plain.interior = {9, 9, 9};
+    explorer.view.setColoring(plain);
+    EXPECT_EQ(explorer.view.comp_sequence, pass);
+    EXPECT_EQ(explorer.threads.started, started);
+    const std::vector<std::uint8_t> recoloured = explorer.picture();
+    int interior = 0;
+    for (std::size_t i = 0; i < digits.size(); i += 3) {
+        // Bounded pixels are the digits' black ones, and only those.
+        const bool bounded = digits[i] == 0 && digits[i + 1] == 0 && digits[i + 2] == 0 &&
+                             explorer.view.dwellTable[i / 3] < 0;
+        interior += bounded;
+        const std::vector<int> expected =
+            bounded ? std::vector<int>{9, 9, 9} : std::vector<int>{0x33, 0x66, 0x99};
+        ASSERT_EQ(std::vector<int>(recoloured.begin() + long(i), recoloured.begin() + long(i) + 3),
+                  expected)
+            << "pixel " << i / 3;
+    }
+    EXPECT_GT(interior, 0);
+    EXPECT_EQ(explorer.view.scene().palette, "plain");
+    explorer.view.setColoring(Coloring{});
+    EXPECT_EQ(explorer.picture(), digits);
+}
+
 } // namespace dwell

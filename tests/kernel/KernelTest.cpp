@@ -1,3 +1,4 @@
+#include "Coloring.h"
 #include "DwellColor.h"
 #include "DwellColors.h"
 #include "KernelPaths.h"
@@ -6,10 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -28,10 +32,13 @@ struct LineArgs {
     int maxdwell = 10, w = 1;
 };
 
-// What a path wrote: the dwells and the sum. The line is computed into the
-// middle of a larger, odd-offset buffer whose guards must come back untouched.
+// What a path wrote: the dwells, each escaped pixel's |z|^2 past its escape
+// (as bits, so that equal NaNs compare equal) and the sum. The line is
+// computed into the middle of a larger, odd-offset buffer whose guards must
+// come back untouched.
 struct LineResult {
     std::vector<int> dwells;
+    std::vector<std::uint64_t> normBits;
     int sum = 0;
     bool guardsIntact = false;
 
@@ -44,10 +51,13 @@ LineResult runLine(KernelPath path, const LineArgs &a)
     const int n = std::max(a.w, 0);
     std::vector<int> storage(std::size_t(n) + 6, kGuard); // one guard before, five after
     int *const buf = storage.data() + 1;
+    std::vector<double> norms(std::size_t(n) + 1);
     LineResult result;
-    result.sum =
-        mandelLineWith(path, a.originX, a.originY, a.bound, a.x, a.y, a.step, a.maxdwell, a.w, buf);
+    result.sum = mandelLineWith(path, a.originX, a.originY, a.bound, a.x, a.y, a.step, a.maxdwell,
+                                a.w, buf, norms.data());
     result.dwells.assign(buf, buf + n);
+    for (int i = 0; i < n; ++i)
+        result.normBits.push_back(std::bit_cast<std::uint64_t>(norms[std::size_t(i)]));
     result.guardsIntact =
         storage.front() == kGuard &&
         std::all_of(buf + n, storage.data() + storage.size(), [](int v) { return v == kGuard; });
@@ -119,9 +129,12 @@ TEST_P(PathTest, KnownLines)
         {{.y = -kInf, .maxdwell = 50}, {1}, 1},
         {{.originX = kInf, .maxdwell = 50}, {0}, 0},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(runLine(GetParam(), c.args), (LineResult{c.dwells, c.sum, true}))
+    for (const auto &c : cases) {
+        const LineResult got = runLine(GetParam(), c.args);
+        EXPECT_EQ(std::tie(got.dwells, got.sum, got.guardsIntact),
+                  std::make_tuple(c.dwells, c.sum, true))
             << describe(c.args);
+    }
 }
 
 TEST(KernelPaths, ChoiceFallsBackToWhatTheCpuRuns)
@@ -137,8 +150,12 @@ TEST(KernelPaths, ChoiceFallsBackToWhatTheCpuRuns)
     EXPECT_TRUE(isAvailable(activeKernelPath()));
     // The public entry runs the active path.
     std::vector<int> buf(5);
-    EXPECT_EQ(mandelLine(0, 0, 4, -2.0, 1.0, 1.0, 100, 5, buf.data()), 107);
+    std::vector<double> norms(5);
+    EXPECT_EQ(mandelLine(0, 0, 4, -2.0, 1.0, 1.0, 100, 5, buf.data(), norms.data()), 107);
     EXPECT_EQ(buf, (std::vector<int>{1, 3, -1, 2, 1}));
+    // c = -2 + i escapes at z1 = c (|z1|^2 = 5); one step on, z2 = 1 - 3i.
+    EXPECT_EQ(norms[0], 10.0);
+    EXPECT_EQ(norms[2], 0.0) << "a bounded pixel has none";
 }
 
 // Each wide path against the reference, result for result.
@@ -147,7 +164,8 @@ protected:
     void expectSame(const LineArgs &args) const
     {
         const LineResult expected = runLine(KernelPath::Scalar, args);
-        ASSERT_EQ(runLine(GetParam(), args), (LineResult{expected.dwells, expected.sum, true}))
+        ASSERT_EQ(runLine(GetParam(), args),
+                  (LineResult{expected.dwells, expected.normBits, expected.sum, true}))
             << describe(args);
     }
 };
@@ -244,7 +262,7 @@ enum class Rounding {
 // loop on a rounding both get wrong still fails here.
 LineResult oracle(const LineArgs &a, Rounding rounding)
 {
-    LineResult line{{}, 0, true};
+    LineResult line{{}, {}, 0, true};
     unsigned sum = 0;
     double cr = a.x;
     for (int i = 0; i < a.w; ++i, cr += a.step) {
@@ -252,16 +270,19 @@ LineResult oracle(const LineArgs &a, Rounding rounding)
             cr = a.x + double(i) * a.step;
         double zr = a.originX, zi = a.originY;
         int n = 0;
-        for (; n < a.maxdwell; ++n) {
+        bool escaped = false;
+        for (; n < a.maxdwell && !escaped; ++n) {
             const double rr = zr * zr, ii = zi * zi;
-            if (rr + ii > a.bound)
-                break;
+            escaped = rr + ii > a.bound;
             zi = rounding == Rounding::ImaginaryUnfused ? 2 * zr * zi + a.y
                                                         : std::fma(zr + zr, zi, a.y);
             zr = rounding == Rounding::XJoinsZi2First   ? rr - (ii - cr)
                  : rounding == Rounding::XJoinsZr2First ? (rr + cr) - ii
                                                         : (rr - ii) + cr;
         }
+        n -= escaped;
+        // The iterate one step past the escape.
+        line.normBits.push_back(std::bit_cast<std::uint64_t>(escaped ? zr * zr + zi * zi : 0.0));
         line.dwells.push_back(n == a.maxdwell ? -1 : n);
         sum += unsigned(n);
     }
@@ -344,5 +365,54 @@ TEST_P(PathTest, LineColorsMatchTheOnePixelRule)
 INSTANTIATE_TEST_SUITE_P(Paths, PathTest, testing::ValuesIn(kAllKernelPaths), PathTest::name);
 
 } // namespace
+
+TEST(Palette, RoundTripsWrapsAndRefusesWhatIsNotOne)
+{
+    std::string error;
+    const std::optional<Palette> grey = Palette::parse(
+        "# black to white and back\nname = Grey\n\n0 #000000\n 0.5 #FFffff \n", &error);
+    ASSERT_TRUE(grey) << error;
+    EXPECT_EQ(grey->name(), "Grey");
+    const std::optional<Palette> again = Palette::parse(grey->text(), &error);
+    ASSERT_TRUE(again) << error;
+    EXPECT_EQ(again->name(), "Grey");
+    ASSERT_EQ(again->stops().size(), 2u);
+    EXPECT_EQ(again->stops()[1].position, 0.5);
+    EXPECT_EQ(again->stops()[1].rgb, (std::array<std::uint8_t, 3>{255, 255, 255}));
+    // Halfway up, halfway back down past the end, and a turn later the same.
+    for (const double at : {0.25, 0.75, 1.25, -0.75})
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(grey->at(at)[c], 128, 1) << at;
+
+    for (const char *bad : {"0 #000000\n", "0 #000000\n1 #fff\n", "0 #000000\nx #ffffff\n",
+                            "0.6 #000000\n0.5 #ffffff\n", "0 #000000\n1.5 #ffffff\n",
+                            "0 #000000\n1 #ffffff extra\n"}) {
+        error.clear();
+        EXPECT_FALSE(Palette::parse(bad, &error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+    }
+}
+
+TEST(Coloring, PalettesFollowTheContinuousDwellAndKeepTheInteriorApart)
+{
+    // 5 + 2 - log2(ln 16 / ln 4) = 6, and the value grows with |z|.
+    EXPECT_FLOAT_EQ(continuousDwell(5, 16.0f, 4.0f), 6.0f);
+    EXPECT_LT(continuousDwell(5, 300.0f, 4.0f), continuousDwell(5, 16.0f, 4.0f));
+    EXPECT_FLOAT_EQ(continuousDwell(5, 16.0f, 1.0f), 5.0f) << "no scale from a bound of 1";
+    std::string error;
+    Coloring coloring;
+    coloring.palette =
+        std::make_shared<const Palette>(*Palette::parse("0 #000000\n0.5 #ffffff\n", &error));
+    coloring.interior = {1, 2, 3};
+    coloring.density = 2.0; // a turn every 16 dwells
+    const int dwells[] = {-1, 2, 10};
+    const float norms[] = {0.0f, 16.0f, 16.0f};
+    std::uint8_t pixels[9];
+    colorLine(coloring, dwells, norms, 3, 4.0f, pixels);
+    EXPECT_EQ(std::vector<int>(pixels, pixels + 3), (std::vector<int>{1, 2, 3}));
+    // Continuous dwells 3 and 11: a sixteenth and three quarters of a turn less a sixteenth.
+    EXPECT_NEAR(pixels[3], 255 * 3.0 / 8, 2);
+    EXPECT_NEAR(pixels[6], 255 * (1 - 3.0 / 8), 2);
+}
 
 } // namespace dwell

@@ -29,9 +29,9 @@ bool DeepPass::prepare(const std::function<bool()> &cancelled)
     return m_perturbation.has_value();
 }
 
-int DeepPass::dwell(int column, int line, int maxDwell) const
+int DeepPass::dwell(int column, int line, int maxDwell, double *norm) const
 {
-    return m_perturbation->dwell(m_window.offset(column, line), maxDwell);
+    return m_perturbation->dwell(m_window.offset(column, line), maxDwell, norm);
 }
 
 } // namespace dwell

@@ -23,7 +23,7 @@ public:
     // (asked every few thousand iterations) or the centre is not a number.
     bool prepare(const std::function<bool()> &cancelled);
     // The pixel's dwell; only after prepare() returned true.
-    int dwell(int column, int line, int maxDwell) const;
+    int dwell(int column, int line, int maxDwell, double *norm = nullptr) const;
 
     const DeepWindow &window() const { return m_window; }
     // Reference iterations done so far, of at most the limit the pass began with.

@@ -1,7 +1,6 @@
 #include "DeepRenderer.h"
 
 #include "BigFloat.h"
-#include "DwellColors.h"
 #include "mandel.h"
 
 #include <atomic>
@@ -27,15 +26,19 @@ long long renderLines(const DeepRequest &request, const Perturbation &perturbati
 {
     const DeepWindow &window = request.window;
     std::vector<int> dwells(std::size_t(window.width));
+    std::vector<float> norms(std::size_t(window.width));
     long long iterations = 0;
     for (int line; (line = nextLine++) < window.height;) {
         for (int column = 0; column < window.width; ++column) {
+            double norm = 0.0;
             dwells[std::size_t(column)] =
-                perturbation.dwell(window.offset(column, line), request.maxDwell);
+                perturbation.dwell(window.offset(column, line), request.maxDwell, &norm);
+            norms[std::size_t(column)] = float(norm);
         }
         iterations += lineIterations(dwells.data(), window.width, request.maxDwell);
-        storeDwellColors(dwells.data(), window.width,
-                         image.bitmapData() + std::size_t(line) * std::size_t(image.bytesPerRow()));
+        colorLine(request.coloring, dwells.data(), norms.data(), window.width,
+                  float(request.escapeRadius),
+                  image.bitmapData() + std::size_t(line) * std::size_t(image.bytesPerRow()));
     }
     return iterations;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BitmapImage.h"
+#include "Coloring.h"
 #include "Perturbation.h"
 
 #include <optional>
@@ -17,6 +18,7 @@ struct DeepRequest {
     int maxDwell = 1000;
     int threads = 1;
     Perturbation::Shortcuts shortcuts = Perturbation::Shortcuts::Bilinear;
+    Coloring coloring;
 };
 
 struct DeepPicture {

@@ -20,17 +20,31 @@ namespace {
 
 // The pixel's difference d from the reference Z, in the arithmetic of the
 // orbit's numbers, taking the table's merged steps wherever d allows.
+double toDouble(double value)
+{
+    return value;
+}
+
+double toDouble(const ExtendedFloat &value)
+{
+    return value.toDouble();
+}
+
 template <class Complex, class Real>
 int dwellOf(const std::vector<Complex> &orbit, const BilinearTable<Complex, Real> &table,
-            const Complex &dc, Real bound, int maxDwell)
+            const Complex &dc, Real bound, int maxDwell, double *norm)
 {
     const std::size_t last = orbit.size() - 1;
     Complex d{};
     std::size_t m = 0;
     for (long long n = 0; n < maxDwell;) {
         const Complex z = orbit[m] + d;
-        if (bound < z.norm())
+        if (bound < z.norm()) {
+            // |z|^2 one step on, as the plain kernel gives it.
+            if (norm)
+                *norm = toDouble((orbit[m + 1] + (orbit[m] + orbit[m] + d) * d + dc).norm());
             return int(n);
+        }
         long long length = 1;
         if (const auto *step = table.longest(m, d.norm(), maxDwell - n, length)) {
             d = step->a * d + step->b * dc;
@@ -46,6 +60,8 @@ int dwellOf(const std::vector<Complex> &orbit, const BilinearTable<Complex, Real
             m = 0;
         }
     }
+    if (norm)
+        *norm = 0.0;
     return -1;
 }
 
@@ -64,16 +80,20 @@ Perturbation::Perturbation(const ReferenceOrbit &orbit, const DeepWindow &window
         m_extendedTable = {orbit.extended(), window.maxOffset(), escapeRadius};
 }
 
-int Perturbation::dwell(const ExtendedComplex &dc, int maxDwell) const
+int Perturbation::dwell(const ExtendedComplex &dc, int maxDwell, double *norm) const
 {
     // A reference without a step has nothing to perturb.
-    if (m_orbit.size() < 2)
+    if (m_orbit.size() < 2) {
+        if (norm)
+            *norm = 0.0;
         return -1;
+    }
     if (m_inDoubles)
         return dwellOf(m_orbit.doubles(), m_doubleTable,
-                       DoubleComplex{dc.re.toDouble(), dc.im.toDouble()}, m_escapeRadius, maxDwell);
+                       DoubleComplex{dc.re.toDouble(), dc.im.toDouble()}, m_escapeRadius, maxDwell,
+                       norm);
     return dwellOf(m_orbit.extended(), m_extendedTable, dc, ExtendedFloat::of(m_escapeRadius),
-                   maxDwell);
+                   maxDwell, norm);
 }
 
 } // namespace dwell

@@ -38,7 +38,9 @@ public:
     Perturbation(const ReferenceOrbit &orbit, const DeepWindow &window, double escapeRadius,
                  Shortcuts shortcuts = Shortcuts::Bilinear);
 
-    int dwell(const ExtendedComplex &dc, int maxDwell) const;
+    // With norm, |z|^2 one step past the escape (0 when bounded), as the
+    // plain kernel gives it.
+    int dwell(const ExtendedComplex &dc, int maxDwell, double *norm = nullptr) const;
     // The bilinear table's size.
     std::size_t tableBytes() const { return m_doubleTable.bytes() + m_extendedTable.bytes(); }
 

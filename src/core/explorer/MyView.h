@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BitmapImage.h"
+#include "Coloring.h"
 #include "ExactWindow.h"
 #include "ExplorerOutlets.h"
 #include "Geometry.h"
@@ -68,6 +69,9 @@ public:
     std::optional<PassPicture> picture();
     // Supersedes the pass in flight: its workers store nothing more and end.
     void cancelPass();
+    // Colours the picture anew from each pixel's kept values, at once and
+    // without a pass; lines still to come take the new colouring too.
+    void setColoring(const Coloring &newColoring);
     // Moves the view to window; the next start renders it.
     void setPlaneWindow(const PlaneWindow &window);
     void setExactWindow(const ExactWindow &window);
@@ -106,6 +110,13 @@ public:
 
     // Guarded by workLock.
     std::unique_ptr<BitmapImage> myImage;
+    // Per pixel, beside the image: the dwell and |z|^2 one step past its
+    // escape; per row, whether they describe what the image shows.
+    std::vector<int> dwellTable;
+    std::vector<float> normTable;
+    std::vector<char> rowKept;
+    Coloring coloring;
+    int coloringGeneration = 0;
     std::uint8_t *bitmapData = nullptr;
     NSRect frame{};
     int height = 0;
@@ -162,6 +173,8 @@ private:
     WorkerSnapshot takeSnapshot(int sequence);
     bool storeLine(const WorkerSnapshot &snapshot, int myLine, const ComputedLine &line);
     void noteLineLimit(int limit);
+    void keepLine(const ComputedLine &line, int row, int width);
+    void recolorRow(int row, int width);
     void noteFailedStart(int sequence);
     void zoomOrMoveOrigin(double newX, double newY);
     PlaneWindow planeWindow() const { return {viewX, viewY, viewStep}; }
@@ -176,7 +189,8 @@ private:
                       NSSize size);
     void useExactWindow(const ExactWindow &window);
     bool deepEngineNeeded() const;
-    void computeDeepLine(const WorkerSnapshot &snapshot, int r, int limit, int *dwells);
+    void computeDeepLine(const WorkerSnapshot &snapshot, int r, int limit, int *dwells,
+                         double *norms);
 
     struct WindowRecord {
         PlaneWindow doubles;

@@ -155,6 +155,9 @@ void MyView::setExactWindow(const ExactWindow &window)
 Scene MyView::scene() const
 {
     Scene scene{planeWindow(), originX, originY, max_dwells, escapeRadius};
+    scene.palette = coloring.name;
+    scene.density = coloring.density;
+    scene.offset = coloring.offset;
     if (deepEngineNeeded()) {
         const int w = int(frame.size.width);
         const DeepWindow centre = exactWindow.centred(w, int(frame.size.height));

@@ -36,8 +36,10 @@ void MyView::startButton(const void *)
     }
     // Workers of the old pass check the pass number before every write, so
     // the buffer and the tables are ours until the new workers start.
-    if (isOn(clearSwitch) && myImage)
+    if (isOn(clearSwitch) && myImage) {
         std::fill_n(bitmapData, myImage->byteCount(), std::uint8_t(0xff));
+        std::fill(rowKept.begin(), rowKept.end(), 0);
+    }
     m_display.displayRect(frame);
     // That drawing may have found the view resized and started a pass of its
     // own, whose workers already run on the schedule: leave it to them.

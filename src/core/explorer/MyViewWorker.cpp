@@ -1,8 +1,8 @@
 #include "MyView.h"
 
+#include "Coloring.h"
 #include "DeepPass.h"
 #include "Display.h"
-#include "DwellColors.h"
 #include "ThreadLauncher.h"
 #include "mandel.h"
 
@@ -26,6 +26,10 @@ struct MyView::WorkerSnapshot {
 
 struct MyView::ComputedLine {
     const std::uint8_t *rgb;
+    const int *dwells;
+    const float *norms;
+    // The colouring generation rgb was coloured with.
+    int coloredWith;
     int update_dwells;
     // The line's iterations, which the 32-bit dwell sum may have wrapped.
     long long iterations;
@@ -46,10 +50,11 @@ MyView::WorkerSnapshot MyView::takeSnapshot(int sequence)
             sequence == comp_sequence ? deepPass : nullptr};
 }
 
-void MyView::computeDeepLine(const WorkerSnapshot &snapshot, int r, int limit, int *dwells)
+void MyView::computeDeepLine(const WorkerSnapshot &snapshot, int r, int limit, int *dwells,
+                             double *norms)
 {
     for (int column = 0; column < snapshot.w; ++column)
-        dwells[column] = snapshot.deep->dwell(column, r, limit);
+        dwells[column] = snapshot.deep->dwell(column, r, limit, &norms[column]);
 }
 
 void MyView::threadMain(int currentSequence)
@@ -60,17 +65,23 @@ void MyView::threadMain(int currentSequence)
                              [this, currentSequence] { return passSuperseded(currentSequence); }))
         return;
     std::array<int, kTableSize> buf;
+    std::array<double, kTableSize> norms;
+    std::array<float, kTableSize> keptNorms;
     // Coloured before taking the lock, so the lock is held for a copy only.
     std::array<std::uint8_t, 3 * kTableSize> rgb;
 
     for (;;) {
         int myLine;
+        Coloring lineColoring;
+        int generation;
         {
             std::lock_guard lock(workLock);
             if (snapshot.working_sequence != comp_sequence)
                 return;
             myLine = lastLine;
             lastLine = myLine + 1;
+            lineColoring = coloring;
+            generation = coloringGeneration;
         }
         if (myLine >= snapshot.h)
             break;
@@ -79,18 +90,21 @@ void MyView::threadMain(int currentSequence)
         int update_dwells;
         long long iterations;
         if (snapshot.deep) {
-            computeDeepLine(snapshot, r, limit, buf.data());
+            computeDeepLine(snapshot, r, limit, buf.data(), norms.data());
             iterations = lineIterations(buf.data(), snapshot.w, limit);
             // The kernel's own sum wraps at 32 bits.
             update_dwells = int(unsigned(iterations));
         } else {
             update_dwells = mandelLine(originX, originY, escapeRadius, snapshot.x,
                                        snapshot.y - snapshot.step * r, snapshot.step, limit,
-                                       snapshot.w, buf.data());
+                                       snapshot.w, buf.data(), norms.data());
             iterations = lineIterations(buf.data(), snapshot.w, limit);
         }
-        storeDwellColors(buf.data(), snapshot.w, rgb.data());
-        const ComputedLine line{rgb.data(), update_dwells, iterations, limit};
+        std::copy_n(norms.data(), snapshot.w, keptNorms.data());
+        colorLine(lineColoring, buf.data(), keptNorms.data(), snapshot.w, float(escapeRadius),
+                  rgb.data());
+        const ComputedLine line{rgb.data(), buf.data(), keptNorms.data(), generation, update_dwells,
+                                iterations, limit};
         if (!storeLine(snapshot, myLine, line))
             return;
     }
@@ -116,10 +130,43 @@ bool MyView::storeLine(const WorkerSnapshot &snapshot, int myLine, const Compute
     const int line = lineTable[myLine];
     const std::size_t rowBytes = std::size_t(3) * std::size_t(snapshot.w);
     std::copy_n(computed.rgb, rowBytes, bitmapData + rowBytes * std::size_t(line));
+    keepLine(computed, line, snapshot.w);
 
     const NSRect updateRect{{0.0f, float(snapshot.h - line - 1)}, {float(snapshot.w), 1.0f}};
     m_display.setNeedsDisplayInRect(updateRect);
     return true;
+}
+
+void MyView::keepLine(const ComputedLine &computed, int row, int width)
+{
+    const std::size_t start = std::size_t(row) * std::size_t(width);
+    std::copy_n(computed.dwells, width, dwellTable.begin() + long(start));
+    std::copy_n(computed.norms, width, normTable.begin() + long(start));
+    rowKept[std::size_t(row)] = 1;
+    // The colouring changed while the line was computed.
+    if (computed.coloredWith != coloringGeneration)
+        recolorRow(row, width);
+}
+
+void MyView::recolorRow(int row, int width)
+{
+    const std::size_t start = std::size_t(row) * std::size_t(width);
+    colorLine(coloring, dwellTable.data() + start, normTable.data() + start, width,
+              float(passScene.escapeRadius), bitmapData + 3 * start);
+}
+
+void MyView::setColoring(const Coloring &newColoring)
+{
+    {
+        std::lock_guard lock(workLock);
+        coloring = newColoring;
+        ++coloringGeneration;
+        const int width = int(frame.size.width);
+        for (int row = 0; row < height && myImage; ++row)
+            if (rowKept[std::size_t(row)])
+                recolorRow(row, width);
+    }
+    m_display.displayRect(frame);
 }
 
 void MyView::noteLineLimit(int limit)

@@ -23,6 +23,12 @@ struct Scene {
     std::string exactCenterY = {};
     std::string exactWidth = {};
 
+    // How the dwells were coloured: "digits", or a palette's name with its
+    // density and offset.
+    std::string palette = "digits";
+    double density = 1.0;
+    double offset = 0.0;
+
     bool deep() const { return !exactWidth.empty(); }
 };
 

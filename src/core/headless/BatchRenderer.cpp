@@ -27,6 +27,7 @@ void BatchRenderer::start()
     const double step = m_request.planeWidth / m_request.width;
     m_view.setPlaneWindow(PlaneWindow::centeredAt(m_request.centerX, m_request.centerY, step,
                                                   m_request.width, m_request.height));
+    m_view.coloring = m_request.coloring;
     m_view.originX = m_request.originX;
     m_view.originY = m_request.originY;
     m_threadMenu.title = std::to_string(m_request.threads);

@@ -2,6 +2,7 @@
 
 #include <toml++/toml.h>
 
+#include <cmath>
 #include <regex>
 #include <sstream>
 
@@ -76,6 +77,11 @@ std::string readInto(const toml::table &table, RenderRequest &r)
     }
     r.maxDwell = table["dwell"].value<int>().value_or(r.maxDwell);
     r.escapeRadius = float(table["escape"].value<double>().value_or(r.escapeRadius));
+    r.coloring.name = table["palette"].value<std::string>().value_or(r.coloring.name);
+    r.coloring.density = table["density"].value<double>().value_or(r.coloring.density);
+    r.coloring.offset = table["offset"].value<double>().value_or(r.coloring.offset);
+    if (!std::isfinite(r.coloring.density) || !std::isfinite(r.coloring.offset))
+        return "density and offset must be numbers";
     const std::string engine = table["engine"].value<std::string>().value_or("auto");
     if (engine == "auto" || engine == "exact" || engine == "deep")
         r.engine = engine == "auto"    ? Engine::Auto
@@ -101,6 +107,9 @@ std::string text(const RenderRequest &r)
         {"escape", double(r.escapeRadius)},
         {"size", toml::array{r.width, r.height}},
         {"engine", engineName(r.engine)},
+        {"palette", r.coloring.name},
+        {"density", r.coloring.density},
+        {"offset", r.coloring.offset},
     };
     std::ostringstream out;
     out << "# A place in the Mandelbrot set, for Dwell: `dwell FILE` opens it.\n" << table << "\n";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Coloring.h"
+
 #include <string>
 
 namespace dwell {
@@ -28,6 +30,7 @@ struct RenderRequest {
     float escapeRadius = 4.0f;
     int maxDwell = 1000;
     int threads = 1;
+    Coloring coloring;
 
     // The centre and width as decimal text: as given, or the doubles' shortest.
     std::string exactCenterX() const;

@@ -10,7 +10,8 @@ namespace dwell {
 
 namespace {
 
-using LineKernel = int (*)(double, double, double, double, double, double, int, int, int *);
+using LineKernel = int (*)(double, double, double, double, double, double, int, int, int *,
+                           double *);
 
 LineKernel kernelOf(KernelPath path)
 {
@@ -83,9 +84,10 @@ KernelPath activeKernelPath()
 }
 
 int mandelLineWith(KernelPath path, double originX, double originY, double escape_radius, double x,
-                   double y, double step, int maxdwell, int w, int *buf)
+                   double y, double step, int maxdwell, int w, int *buf, double *norms)
 {
-    return kernelOf(runnable(path))(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
+    return kernelOf(runnable(path))(originX, originY, escape_radius, x, y, step, maxdwell, w, buf,
+                                    norms);
 }
 
 } // namespace dwell

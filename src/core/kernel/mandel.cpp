@@ -5,10 +5,11 @@
 namespace dwell {
 
 int mandelLine(double originX, double originY, double escape_radius, double x, double y,
-               double step, int maxdwell, int w, int *buf)
+               double step, int maxdwell, int w, int *buf, double *norms)
 {
     static const KernelPath path = activeKernelPath();
-    return mandelLineWith(path, originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
+    return mandelLineWith(path, originX, originY, escape_radius, x, y, step, maxdwell, w, buf,
+                          norms);
 }
 
 long long lineIterations(const int *dwells, int w, int maxdwell)

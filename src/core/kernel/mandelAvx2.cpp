@@ -53,9 +53,10 @@ struct Avx2Lanes {
 } // namespace
 
 int mandelLineAvx2(double originX, double originY, double escape_radius, double x, double y,
-                   double step, int maxdwell, int w, int *buf)
+                   double step, int maxdwell, int w, int *buf, double *norms)
 {
-    return wideLine<Avx2Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
+    return wideLine<Avx2Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf,
+                                  norms);
 }
 
 } // namespace dwell

@@ -48,9 +48,10 @@ struct Avx512Lanes {
 } // namespace
 
 int mandelLineAvx512(double originX, double originY, double escape_radius, double x, double y,
-                     double step, int maxdwell, int w, int *buf)
+                     double step, int maxdwell, int w, int *buf, double *norms)
 {
-    return wideLine<Avx512Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
+    return wideLine<Avx512Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf,
+                                    norms);
 }
 
 } // namespace dwell

@@ -23,6 +23,7 @@ struct LineParams {
     int maxdwell;
     int w;
     int *buf;
+    double *norms;
 };
 
 // Keeps kLanes pixels in flight in N independent vectors, so that the long
@@ -153,14 +154,16 @@ private:
     // next pixel (or parks it at the fixed point 0 when the line has none left).
     void replace(int v, unsigned bits, long long now, long long nextStart, bool bounded = false)
     {
-        double cx[kWidth];
+        double cx[kWidth], zr[kWidth], zi[kWidth];
         L::store(cx, m_cx[v]);
+        L::store(zr, m_zr[v]);
+        L::store(zi, m_zi[v]);
         unsigned refilled = 0;
         for (unsigned rest = bits; rest != 0; rest &= rest - 1) {
             const int l = __builtin_ctz(rest);
             Slot &slot = m_slots[v * kWidth + l];
             if (m_occupied[v] & (1u << l))
-                finish(slot, bounded ? m_p.maxdwell : int(now - slot.start));
+                finish(slot, bounded ? m_p.maxdwell : int(now - slot.start), zr[l], zi[l]);
             if (m_next < m_p.w) {
                 slot = {m_next++, nextStart};
                 cx[l] = m_nextX;
@@ -188,9 +191,12 @@ private:
         m_gap[v] = L::blend(changed, one, m_gap[v]);
     }
 
-    void finish(const Slot &slot, int dwell)
+    // zr, zi: the iterate one step past the escape, as the reference has it.
+    void finish(const Slot &slot, int dwell, double zr, double zi)
     {
         m_p.buf[slot.pixel] = dwell == m_p.maxdwell ? -1 : dwell;
+        if (m_p.norms)
+            m_p.norms[slot.pixel] = dwell == m_p.maxdwell ? 0.0 : zr * zr + zi * zi;
         m_total += unsigned(dwell);
     }
 
@@ -236,12 +242,13 @@ private:
 
 template <class L, int N>
 int wideLine(double originX, double originY, double escape_radius, double x, double y, double step,
-             int maxdwell, int w, int *buf)
+             int maxdwell, int w, int *buf, double *norms)
 {
     // Without iterations there is nothing to vectorise.
     if (w <= 0 || maxdwell <= 0)
-        return mandelLineScalar(originX, originY, escape_radius, x, y, step, maxdwell, w, buf);
-    const LineParams params{originX, originY, escape_radius, y, step, maxdwell, w, buf};
+        return mandelLineScalar(originX, originY, escape_radius, x, y, step, maxdwell, w, buf,
+                                norms);
+    const LineParams params{originX, originY, escape_radius, y, step, maxdwell, w, buf, norms};
     return int(LaneEngine<L, N>(params, x).run());
 }
 

@@ -5,7 +5,7 @@
 namespace dwell {
 
 int mandelLineScalar(double originX, double originY, double escape_radius, double x, double y,
-                     double step, int maxdwell, int w, int *buf)
+                     double step, int maxdwell, int w, int *buf, double *norms)
 {
     // Unsigned so that absurd limits wrap instead of overflowing.
     unsigned total = 0;
@@ -26,6 +26,8 @@ int mandelLineScalar(double originX, double originY, double escape_radius, doubl
             ++dwell;
         }
         buf[i] = dwell == maxdwell ? -1 : dwell;
+        if (norms)
+            norms[i] = dwell == maxdwell ? 0.0 : Zr * Zr + Zi * Zi;
         total += unsigned(dwell);
         x += step;
     }
