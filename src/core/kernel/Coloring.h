@@ -25,8 +25,8 @@ struct Coloring {
 
 // An escaped pixel's dwell plus a fraction from |z|^2 one step past its
 // escape, so that the value grows smoothly across the dwell's bands:
-// dwell + 2 - log2(log norm / log bound). The dwell itself where the bound
-// is 1 or less, which gives no scale.
+// dwell + 2 - log2(log norm / log bound), to about 1e-3. The dwell itself
+// where the bound is 1 or less, which gives no scale, or the norm infinite.
 float continuousDwell(int dwell, float norm, float bound);
 
 // A line as pixels: the digits exactly as storeDwellColors gives them; a

@@ -97,11 +97,4 @@ std::string Palette::text() const
     return out;
 }
 
-const std::uint8_t *Palette::at(double position) const
-{
-    const double wrapped = position - std::floor(position);
-    const int index = std::min(int(wrapped * kEntries), kEntries - 1);
-    return m_table[std::size_t(index)].data();
-}
-
 } // namespace dwell

@@ -34,8 +34,17 @@ public:
 
     const std::string &name() const { return m_name; }
     const std::vector<Stop> &stops() const { return m_stops; }
-    // The colour at position (taken modulo 1).
-    const std::uint8_t *at(double position) const;
+    // The colour at position (taken modulo 1). Inline and without floor(),
+    // which is a library call here: it runs for every pixel of a recolouring.
+    const std::uint8_t *at(double position) const
+    {
+        if (!(position > -1e15 && position < 1e15))
+            return m_table[0].data();
+        double wrapped = position - double(std::int64_t(position));
+        wrapped += wrapped < 0.0 ? 1.0 : 0.0;
+        const int index = int(wrapped * kEntries);
+        return m_table[std::size_t(index < kEntries ? index : kEntries - 1)].data();
+    }
 
 private:
     Palette(std::string name, std::vector<Stop> stops);
