@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int cut = int(std::min<long long>(l.maxdwell, kBudget / std::max(l.w, kLanes)));
     // One spare slot on each side shows a path writing outside the line.
     std::vector<int> expected(std::size_t(std::max(l.w, 0)) + 2, 0x5a5a5a5a);
-    std::vector<double> expectedNorms(expected.size(), -1.0);
+    std::vector<float> expectedNorms(expected.size(), -1.0f);
     const int expectedSum = mandelLineScalar(l.originX, l.originY, l.escape, l.x, l.y, l.step, cut,
                                              l.w, expected.data() + 1, expectedNorms.data() + 1);
     const bool allEscaped =
@@ -100,14 +100,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if ((path == KernelPath::Scalar && limit == cut) || !isAvailable(path))
             continue;
         std::vector<int> got(expected.size(), 0x5a5a5a5a);
-        std::vector<double> norms(expected.size(), -1.0);
+        std::vector<float> norms(expected.size(), -1.0f);
         const int sum = mandelLineWith(path, l.originX, l.originY, l.escape, l.x, l.y, l.step,
                                        limit, l.w, got.data() + 1, norms.data() + 1);
         check(sum == expectedSum);
         check(got == expected);
         // Bit for bit, but any NaN matches any NaN: the paths' NaNs may
         // carry different signs and payloads, which mean nothing.
-        check(std::equal(norms.begin(), norms.end(), expectedNorms.begin(), [](double a, double b) {
+        check(std::equal(norms.begin(), norms.end(), expectedNorms.begin(), [](float a, float b) {
             return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
         }));
     }

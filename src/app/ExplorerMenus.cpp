@@ -167,7 +167,8 @@ void addColoringMenu(QMenuBar &bar, MainWindow &window)
     QMenu *menu = bar.addMenu(tr("&Colouring"));
     auto *group = new QActionGroup(menu);
     for (const QString &name : PaletteLibrary::names()) {
-        const QString title = name == PaletteLibrary::kDigits ? tr("Dwell Digits") : name;
+        QString title = name == PaletteLibrary::kDigits ? tr("Dwell Digits") : name;
+        title[0] = title[0].toUpper();
         QAction *action =
             menu->addAction(title, &window, [&window, name] { window.usePalette(name); });
         action->setCheckable(true);

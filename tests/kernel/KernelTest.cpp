@@ -38,7 +38,7 @@ struct LineArgs {
 // come back untouched.
 struct LineResult {
     std::vector<int> dwells;
-    std::vector<std::uint64_t> normBits;
+    std::vector<std::uint32_t> normBits;
     int sum = 0;
     bool guardsIntact = false;
 
@@ -51,14 +51,14 @@ LineResult runLine(KernelPath path, const LineArgs &a)
     const int n = std::max(a.w, 0);
     std::vector<int> storage(std::size_t(n) + 6, kGuard); // one guard before, five after
     int *const buf = storage.data() + 1;
-    std::vector<double> norms(std::size_t(n) + 1);
+    std::vector<float> norms(std::size_t(n) + 1);
     LineResult result;
     result.sum = mandelLineWith(path, a.originX, a.originY, a.bound, a.x, a.y, a.step, a.maxdwell,
                                 a.w, buf, norms.data());
     result.dwells.assign(buf, buf + n);
     for (int i = 0; i < n; ++i)
-        result.normBits.push_back(std::bit_cast<std::uint64_t>(
-            std::isnan(norms[std::size_t(i)]) ? kNan : norms[std::size_t(i)]));
+        result.normBits.push_back(std::bit_cast<std::uint32_t>(
+            std::isnan(norms[std::size_t(i)]) ? float(kNan) : norms[std::size_t(i)]));
     result.guardsIntact =
         storage.front() == kGuard &&
         std::all_of(buf + n, storage.data() + storage.size(), [](int v) { return v == kGuard; });
@@ -151,12 +151,12 @@ TEST(KernelPaths, ChoiceFallsBackToWhatTheCpuRuns)
     EXPECT_TRUE(isAvailable(activeKernelPath()));
     // The public entry runs the active path.
     std::vector<int> buf(5);
-    std::vector<double> norms(5);
+    std::vector<float> norms(5);
     EXPECT_EQ(mandelLine(0, 0, 4, -2.0, 1.0, 1.0, 100, 5, buf.data(), norms.data()), 107);
     EXPECT_EQ(buf, (std::vector<int>{1, 3, -1, 2, 1}));
     // c = -2 + i escapes at z1 = c (|z1|^2 = 5); one step on, z2 = 1 - 3i.
-    EXPECT_EQ(norms[0], 10.0);
-    EXPECT_EQ(norms[2], 0.0) << "a bounded pixel has none";
+    EXPECT_EQ(norms[0], 10.0f);
+    EXPECT_EQ(norms[2], 0.0f) << "a bounded pixel has none";
 }
 
 // Each wide path against the reference, result for result.
@@ -283,8 +283,9 @@ LineResult oracle(const LineArgs &a, Rounding rounding)
         }
         n -= escaped;
         // The iterate one step past the escape.
-        const double norm = escaped ? zr * zr + zi * zi : 0.0;
-        line.normBits.push_back(std::bit_cast<std::uint64_t>(std::isnan(norm) ? kNan : norm));
+        const float norm = escaped ? float(zr * zr + zi * zi) : 0.0f;
+        line.normBits.push_back(
+            std::bit_cast<std::uint32_t>(std::isnan(norm) ? float(kNan) : norm));
         line.dwells.push_back(n == a.maxdwell ? -1 : n);
         sum += unsigned(n);
     }

@@ -190,7 +190,7 @@ private:
     void useExactWindow(const ExactWindow &window);
     bool deepEngineNeeded() const;
     void computeDeepLine(const WorkerSnapshot &snapshot, int r, int limit, int *dwells,
-                         double *norms);
+                         float *norms);
 
     struct WindowRecord {
         PlaneWindow doubles;

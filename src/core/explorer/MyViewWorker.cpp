@@ -51,10 +51,13 @@ MyView::WorkerSnapshot MyView::takeSnapshot(int sequence)
 }
 
 void MyView::computeDeepLine(const WorkerSnapshot &snapshot, int r, int limit, int *dwells,
-                             double *norms)
+                             float *norms)
 {
-    for (int column = 0; column < snapshot.w; ++column)
-        dwells[column] = snapshot.deep->dwell(column, r, limit, &norms[column]);
+    for (int column = 0; column < snapshot.w; ++column) {
+        double norm = 0.0;
+        dwells[column] = snapshot.deep->dwell(column, r, limit, &norm);
+        norms[column] = float(norm);
+    }
 }
 
 void MyView::threadMain(int currentSequence)
@@ -65,8 +68,7 @@ void MyView::threadMain(int currentSequence)
                              [this, currentSequence] { return passSuperseded(currentSequence); }))
         return;
     std::array<int, kTableSize> buf;
-    std::array<double, kTableSize> norms;
-    std::array<float, kTableSize> keptNorms;
+    std::array<float, kTableSize> norms;
     // Coloured before taking the lock, so the lock is held for a copy only.
     std::array<std::uint8_t, 3 * kTableSize> rgb;
 
@@ -100,11 +102,10 @@ void MyView::threadMain(int currentSequence)
                                        snapshot.w, buf.data(), norms.data());
             iterations = lineIterations(buf.data(), snapshot.w, limit);
         }
-        std::copy_n(norms.data(), snapshot.w, keptNorms.data());
-        colorLine(lineColoring, buf.data(), keptNorms.data(), snapshot.w, float(escapeRadius),
+        colorLine(lineColoring, buf.data(), norms.data(), snapshot.w, float(escapeRadius),
                   rgb.data());
-        const ComputedLine line{rgb.data(), buf.data(), keptNorms.data(), generation, update_dwells,
-                                iterations, limit};
+        const ComputedLine line{rgb.data(),    buf.data(), norms.data(), generation,
+                                update_dwells, iterations, limit};
         if (!storeLine(snapshot, myLine, line))
             return;
     }

@@ -11,7 +11,7 @@ namespace dwell {
 namespace {
 
 using LineKernel = int (*)(double, double, double, double, double, double, int, int, int *,
-                           double *);
+                           float *);
 
 LineKernel kernelOf(KernelPath path)
 {
@@ -84,7 +84,7 @@ KernelPath activeKernelPath()
 }
 
 int mandelLineWith(KernelPath path, double originX, double originY, double escape_radius, double x,
-                   double y, double step, int maxdwell, int w, int *buf, double *norms)
+                   double y, double step, int maxdwell, int w, int *buf, float *norms)
 {
     return kernelOf(runnable(path))(originX, originY, escape_radius, x, y, step, maxdwell, w, buf,
                                     norms);

@@ -23,6 +23,6 @@ KernelPath activeKernelPath();
 
 // mandelLine on the given path; an unavailable path runs the best available.
 int mandelLineWith(KernelPath path, double originX, double originY, double escape_radius, double x,
-                   double y, double step, int maxdwell, int w, int *buf, double *norms = nullptr);
+                   double y, double step, int maxdwell, int w, int *buf, float *norms = nullptr);
 
 } // namespace dwell

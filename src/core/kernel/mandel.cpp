@@ -5,7 +5,7 @@
 namespace dwell {
 
 int mandelLine(double originX, double originY, double escape_radius, double x, double y,
-               double step, int maxdwell, int w, int *buf, double *norms)
+               double step, int maxdwell, int w, int *buf, float *norms)
 {
     static const KernelPath path = activeKernelPath();
     return mandelLineWith(path, originX, originY, escape_radius, x, y, step, maxdwell, w, buf,

@@ -8,7 +8,7 @@ namespace dwell {
 // (a bounded point counts maxdwell), wrapping as a 32-bit two's-complement sum.
 // With norms, each escaped pixel's |z|^2 one step past its escape (0 when bounded).
 int mandelLine(double originX, double originY, double escape_radius, double x, double y,
-               double step, int maxdwell, int w, int *buf, double *norms = nullptr);
+               double step, int maxdwell, int w, int *buf, float *norms = nullptr);
 
 // The iterations a line of w dwells took, in 64 bits, where the line's own
 // sum may wrap: a bounded pixel (-1) counts the limit.

@@ -53,7 +53,7 @@ struct Avx2Lanes {
 } // namespace
 
 int mandelLineAvx2(double originX, double originY, double escape_radius, double x, double y,
-                   double step, int maxdwell, int w, int *buf, double *norms)
+                   double step, int maxdwell, int w, int *buf, float *norms)
 {
     return wideLine<Avx2Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf,
                                   norms);

@@ -23,7 +23,7 @@ struct LineParams {
     int maxdwell;
     int w;
     int *buf;
-    double *norms;
+    float *norms;
 };
 
 // Keeps kLanes pixels in flight in N independent vectors, so that the long
@@ -196,7 +196,7 @@ private:
     {
         m_p.buf[slot.pixel] = dwell == m_p.maxdwell ? -1 : dwell;
         if (m_p.norms)
-            m_p.norms[slot.pixel] = dwell == m_p.maxdwell ? 0.0 : zr * zr + zi * zi;
+            m_p.norms[slot.pixel] = dwell == m_p.maxdwell ? 0.0f : float(zr * zr + zi * zi);
         m_total += unsigned(dwell);
     }
 
@@ -242,7 +242,7 @@ private:
 
 template <class L, int N>
 int wideLine(double originX, double originY, double escape_radius, double x, double y, double step,
-             int maxdwell, int w, int *buf, double *norms)
+             int maxdwell, int w, int *buf, float *norms)
 {
     // Without iterations there is nothing to vectorise.
     if (w <= 0 || maxdwell <= 0)

@@ -5,7 +5,7 @@
 namespace dwell {
 
 int mandelLineScalar(double originX, double originY, double escape_radius, double x, double y,
-                     double step, int maxdwell, int w, int *buf, double *norms)
+                     double step, int maxdwell, int w, int *buf, float *norms)
 {
     // Unsigned so that absurd limits wrap instead of overflowing.
     unsigned total = 0;
@@ -27,7 +27,7 @@ int mandelLineScalar(double originX, double originY, double escape_radius, doubl
         }
         buf[i] = dwell == maxdwell ? -1 : dwell;
         if (norms)
-            norms[i] = dwell == maxdwell ? 0.0 : Zr * Zr + Zi * Zi;
+            norms[i] = dwell == maxdwell ? 0.0f : float(Zr * Zr + Zi * Zi);
         total += unsigned(dwell);
         x += step;
     }

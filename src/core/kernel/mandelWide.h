@@ -5,8 +5,8 @@ namespace dwell {
 // The vector paths, each built for its own instruction set: call one only
 // when the CPU has it. Same contract and results as mandelLineScalar.
 int mandelLineAvx2(double originX, double originY, double escape_radius, double x, double y,
-                   double step, int maxdwell, int w, int *buf, double *norms);
+                   double step, int maxdwell, int w, int *buf, float *norms);
 int mandelLineAvx512(double originX, double originY, double escape_radius, double x, double y,
-                     double step, int maxdwell, int w, int *buf, double *norms);
+                     double step, int maxdwell, int w, int *buf, float *norms);
 
 } // namespace dwell
