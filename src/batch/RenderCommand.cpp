@@ -41,19 +41,6 @@ const QString kPalette = QStringLiteral("palette");
 const QString kDensity = QStringLiteral("density");
 const QString kOffset = QStringLiteral("offset");
 
-bool parseEngine(const QString &text, Engine *engine)
-{
-    if (text == QLatin1String("auto"))
-        *engine = Engine::Auto;
-    else if (text == QLatin1String("exact"))
-        *engine = Engine::Exact;
-    else if (text == QLatin1String("deep"))
-        *engine = Engine::Deep;
-    else
-        return false;
-    return true;
-}
-
 bool parsePair(const QString &text, double *first, double *second)
 {
     const QStringList parts = text.split(QLatin1Char(','));
@@ -191,8 +178,12 @@ std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser,
         return fail(tr("--center takes X,Y, for example -0.7436439,0.1318259"));
     if (given(kWidth) && !parseDecimal(parser.value(kWidth), &r.widthText, &r.planeWidth))
         return fail(tr("--width takes a number, for example 2.5e-1000"));
-    if (given(kEngine) && !parseEngine(parser.value(kEngine), &r.engine))
-        return fail(tr("--engine takes auto, exact or deep"));
+    if (given(kEngine)) {
+        const std::optional<Engine> engine = engineNamed(parser.value(kEngine).toStdString());
+        if (!engine)
+            return fail(tr("--engine takes auto, exact or deep"));
+        r.engine = *engine;
+    }
     if (given(kDwell) && (r.maxDwell = parser.value(kDwell).toInt(&ok), !ok))
         return fail(tr("--dwell takes a whole number"));
     if (given(kThreads) && (r.threads = parser.value(kThreads).toInt(&ok), !ok))

@@ -16,19 +16,6 @@ bool isDecimalText(const std::string &text)
 
 namespace {
 
-const char *engineName(Engine engine)
-{
-    switch (engine) {
-    case Engine::Exact:
-        return "exact";
-    case Engine::Deep:
-        return "deep";
-    case Engine::Auto:
-        break;
-    }
-    return "auto";
-}
-
 // The pair's two elements as T, or nothing.
 template <class T>
 std::optional<std::pair<T, T>> pairOf(const toml::node_view<const toml::node> &node)
@@ -82,13 +69,11 @@ std::string readInto(const toml::table &table, RenderRequest &r)
     r.coloring.offset = table["offset"].value<double>().value_or(r.coloring.offset);
     if (!std::isfinite(r.coloring.density) || !std::isfinite(r.coloring.offset))
         return "density and offset must be numbers";
-    const std::string engine = table["engine"].value<std::string>().value_or("auto");
-    if (engine == "auto" || engine == "exact" || engine == "deep")
-        r.engine = engine == "auto"    ? Engine::Auto
-                   : engine == "exact" ? Engine::Exact
-                                       : Engine::Deep;
-    else
+    const std::optional<Engine> engine =
+        engineNamed(table["engine"].value<std::string>().value_or(engineName(r.engine)));
+    if (!engine)
         return "engine must be auto, exact or deep";
+    r.engine = *engine;
     return r.problem();
 }
 

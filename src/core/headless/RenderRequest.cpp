@@ -1,6 +1,7 @@
 #include "RenderRequest.h"
 
 #include "DeepRenderer.h"
+#include "ExactWindow.h"
 #include "MyView.h"
 
 #include <algorithm>
@@ -71,13 +72,31 @@ bool RenderRequest::usesDeepEngine() const
 {
     if (engine != Engine::Auto)
         return engine == Engine::Deep;
+    // The window's own test, so that the command line hands over where the window does.
     const double step = planeWidth / width;
-    if (!std::isnormal(step))
-        return true;
-    const double largest =
-        std::max(std::abs(centerX) + step * width * 0.5, std::abs(centerY) + step * height * 0.5);
-    const double ulp = std::nextafter(largest, HUGE_VAL) - largest;
-    return step < 64.0 * ulp;
+    return beyondDoubles(PlaneWindow::centeredAt(centerX, centerY, step, width, height), width,
+                         height);
+}
+
+const char *engineName(Engine engine)
+{
+    switch (engine) {
+    case Engine::Exact:
+        return "exact";
+    case Engine::Deep:
+        return "deep";
+    case Engine::Auto:
+        break;
+    }
+    return "auto";
+}
+
+std::optional<Engine> engineNamed(const std::string &name)
+{
+    for (const Engine engine : {Engine::Auto, Engine::Exact, Engine::Deep})
+        if (name == engineName(engine))
+            return engine;
+    return std::nullopt;
 }
 
 } // namespace dwell

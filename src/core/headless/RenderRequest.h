@@ -2,6 +2,7 @@
 
 #include "Coloring.h"
 
+#include <optional>
 #include <string>
 
 namespace dwell {
@@ -10,6 +11,10 @@ namespace dwell {
 // the deep engine (perturbation of an arbitrary-precision reference), or the
 // plain kernel wherever 64-bit coordinates resolve the picture.
 enum class Engine { Auto, Exact, Deep };
+
+// "auto", "exact" or "deep", as the command line and location files spell them.
+const char *engineName(Engine engine);
+std::optional<Engine> engineNamed(const std::string &name);
 
 // What to render without a window: a picture of width x height pixels whose
 // centre and width are given in the plane.
