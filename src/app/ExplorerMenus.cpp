@@ -22,7 +22,6 @@
 #include <QMessageBox>
 
 #include <cmath>
-#include <mutex>
 
 namespace dwell {
 
@@ -33,11 +32,11 @@ QString tr(const char *text)
     return QCoreApplication::translate("ExplorerMenus", text);
 }
 
-void goTo(QWidget &window, ExplorerWidget &explorer)
+void goTo(MainWindow &window)
 {
-    GoToDialog dialog(explorer.view().scene(), explorer.size(), &window);
+    GoToDialog dialog(window.location(), &window);
     if (dialog.exec() == QDialog::Accepted && dialog.window())
-        explorer.goTo(*dialog.window());
+        window.explorer().goTo(*dialog.window());
 }
 
 void toggleFullScreen(QWidget &window)
@@ -84,7 +83,7 @@ void addFileMenu(QMenuBar &bar, MainWindow &window, ExplorerWidget &explorer)
     file->addAction(tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &window, &QWidget::close);
 }
 
-void addViewMenu(QMenuBar &bar, QWidget &window, ExplorerWidget &explorer)
+void addViewMenu(QMenuBar &bar, MainWindow &window, ExplorerWidget &explorer)
 {
     // Alt+V belongs to the Reset view button.
     QMenu *view = bar.addMenu(tr("Vie&w"));
@@ -98,7 +97,7 @@ void addViewMenu(QMenuBar &bar, QWidget &window, ExplorerWidget &explorer)
     view->addAction(tr("&Reset View"), QKeySequence(Qt::CTRL | Qt::Key_0), &explorer,
                     &ExplorerWidget::resetView);
     view->addAction(tr("&Go To…"), QKeySequence(Qt::CTRL | Qt::Key_G), &explorer,
-                    [&window, &explorer] { goTo(window, explorer); });
+                    [&window] { goTo(window); });
     view->addSeparator();
     view->addAction(tr("F&ull Screen"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), &window,
                     [&window] { toggleFullScreen(window); });
@@ -108,13 +107,6 @@ void addViewMenu(QMenuBar &bar, QWidget &window, ExplorerWidget &explorer)
     };
     update();
     QObject::connect(&explorer, &ExplorerWidget::gestureEnded, back, update);
-}
-
-Coloring currentColoring(ExplorerWidget &explorer)
-{
-    MyView &view = explorer.view();
-    std::lock_guard lock(view.workLock);
-    return view.coloring;
 }
 
 // Density and offset, applied as they change.
@@ -133,13 +125,13 @@ void editSpread(QWidget &window, ExplorerWidget &explorer)
     offset->setDecimals(3);
     offset->setSingleStep(0.02);
     offset->setWrapping(true);
-    const Coloring now = currentColoring(explorer);
+    const Coloring now = explorer.view().currentColoring();
     density->setValue(now.density);
     offset->setValue(now.offset - std::floor(now.offset));
     form->addRow(tr("Palette repeats per 32 dwells:"), density);
     form->addRow(tr("Shift along the palette:"), offset);
     const auto apply = [&explorer, density, offset] {
-        Coloring next = currentColoring(explorer);
+        Coloring next = explorer.view().currentColoring();
         next.density = density->value();
         next.offset = offset->value();
         explorer.view().setColoring(next);
@@ -151,7 +143,7 @@ void editSpread(QWidget &window, ExplorerWidget &explorer)
 
 void chooseInterior(QWidget &window, ExplorerWidget &explorer)
 {
-    Coloring next = currentColoring(explorer);
+    Coloring next = explorer.view().currentColoring();
     const QColor chosen =
         QColorDialog::getColor(QColor(next.interior[0], next.interior[1], next.interior[2]),
                                &window, tr("Interior Colour"));

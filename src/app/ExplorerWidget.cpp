@@ -229,28 +229,30 @@ void ExplorerWidget::applyWheel()
     emit gestureEnded();
 }
 
+void ExplorerWidget::navigate(void (MyView::*action)(const void *))
+{
+    (view().*action)(nullptr);
+    emit gestureEnded();
+}
+
 void ExplorerWidget::zoomOut()
 {
-    view().zoomOutButton(nullptr);
-    emit gestureEnded();
+    navigate(&MyView::zoomOutButton);
 }
 
 void ExplorerWidget::back()
 {
-    view().backButton(nullptr);
-    emit gestureEnded();
+    navigate(&MyView::backButton);
 }
 
 void ExplorerWidget::forward()
 {
-    view().forwardButton(nullptr);
-    emit gestureEnded();
+    navigate(&MyView::forwardButton);
 }
 
 void ExplorerWidget::resetView()
 {
-    view().resetButton(nullptr);
-    emit gestureEnded();
+    navigate(&MyView::resetButton);
 }
 
 void ExplorerWidget::goTo(const ExactWindow &window)

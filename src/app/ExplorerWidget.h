@@ -71,6 +71,8 @@ private:
     void noteActivation();
     bool acceptsPress();
     void applyWheel();
+    // Runs one of the view's navigation actions, then says the window may have moved.
+    void navigate(void (MyView::*action)(const void *));
 
     QImage m_surface;
     QElapsedTimer m_activeSince;

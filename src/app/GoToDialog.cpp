@@ -7,17 +7,8 @@
 
 namespace dwell {
 
-namespace {
-
-QString plainNumber(double value)
-{
-    return QString::number(value, 'g', 17);
-}
-
-} // namespace
-
-GoToDialog::GoToDialog(const Scene &scene, QSize viewSize, QWidget *parent)
-    : QDialog(parent), m_viewSize(viewSize), m_centerX(new QLineEdit(this)),
+GoToDialog::GoToDialog(const RenderRequest &location, QWidget *parent)
+    : QDialog(parent), m_viewSize(location.width, location.height), m_centerX(new QLineEdit(this)),
       m_centerY(new QLineEdit(this)), m_width(new QLineEdit(this)), m_problem(new QLabel(this))
 {
     m_centerX->setObjectName("centerX");
@@ -26,16 +17,9 @@ GoToDialog::GoToDialog(const Scene &scene, QSize viewSize, QWidget *parent)
     m_problem->setObjectName("problem");
     m_problem->hide();
     setWindowTitle(tr("Go To"));
-    if (scene.deep()) {
-        m_centerX->setText(QString::fromStdString(scene.exactCenterX));
-        m_centerY->setText(QString::fromStdString(scene.exactCenterY));
-        m_width->setText(QString::fromStdString(scene.exactWidth));
-    } else {
-        const PlaneWindow &w = scene.window;
-        m_centerX->setText(plainNumber(w.viewX + w.viewStep * viewSize.width() / 2.0));
-        m_centerY->setText(plainNumber(w.viewY - w.viewStep * viewSize.height() / 2.0));
-        m_width->setText(plainNumber(w.viewStep * viewSize.width()));
-    }
+    m_centerX->setText(QString::fromStdString(location.exactCenterX()));
+    m_centerY->setText(QString::fromStdString(location.exactCenterY()));
+    m_width->setText(QString::fromStdString(location.exactWidth()));
     auto *form = new QFormLayout(this);
     form->addRow(tr("Centre, real part:"), m_centerX);
     form->addRow(tr("Centre, imaginary part:"), m_centerY);

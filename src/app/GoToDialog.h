@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ExactWindow.h"
-#include "Scene.h"
+#include "RenderRequest.h"
 
 #include <QDialog>
 
@@ -13,12 +13,13 @@ class QLineEdit;
 namespace dwell {
 
 // Asks for a centre and a width as decimal text of any length, starting
-// from the scene shown, and accepts only numbers that make a window.
+// from the location shown, and accepts only numbers that make a window of
+// the location's size.
 class GoToDialog : public QDialog {
     Q_OBJECT
 
 public:
-    GoToDialog(const Scene &scene, QSize viewSize, QWidget *parent = nullptr);
+    explicit GoToDialog(const RenderRequest &location, QWidget *parent = nullptr);
 
     // The window asked for, once accepted.
     const std::optional<ExactWindow> &window() const { return m_window; }

@@ -20,7 +20,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <mutex>
 
 namespace dwell {
 
@@ -82,12 +81,7 @@ void MainWindow::selectDwellLimit(int limit)
 void MainWindow::usePalette(const QString &name)
 {
     QString why;
-    Coloring next;
-    {
-        MyView &view = explorer().view();
-        std::lock_guard lock(view.workLock);
-        next = view.coloring;
-    }
+    Coloring next = explorer().view().currentColoring();
     if (!PaletteLibrary::find(name, &next.palette, &why)) {
         QMessageBox::warning(this, tr("Colouring"), why);
         return;
@@ -113,7 +107,7 @@ void MainWindow::goToLocation(const RenderRequest &location)
     view.originY = location.originY;
     const std::optional<ExactWindow> window =
         ExactWindow::around(location.exactCenterX(), location.exactCenterY(), location.exactWidth(),
-                            explorer().width(), explorer().height());
+                            explorer().deviceSize().width(), explorer().deviceSize().height());
     if (window)
         explorer().goTo(*window);
 }
@@ -132,7 +126,8 @@ void MainWindow::openLocation(const QString &path)
 RenderRequest MainWindow::location()
 {
     const Scene scene = explorer().view().scene();
-    const QSize size = explorer().size();
+    // The view's own pixels, device pixels on a scaled display.
+    const QSize size = explorer().deviceSize();
     RenderRequest r;
     r.width = size.width();
     r.height = size.height();

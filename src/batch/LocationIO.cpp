@@ -59,8 +59,11 @@ std::optional<RenderRequest> fromPicture(const QString &path, QString *error)
         r.engine = Engine::Deep;
     if (const QString palette = reader.text("Palette"); !palette.isEmpty()) {
         r.coloring.name = palette.toStdString();
-        r.coloring.density = reader.text("Density").toDouble(&dwellOk);
-        r.coloring.density = dwellOk ? r.coloring.density : 1.0;
+        // Recorded for palettes only; the defaults stand where they are missing.
+        bool densityOk = false;
+        const double density = reader.text("Density").toDouble(&densityOk);
+        if (densityOk)
+            r.coloring.density = density;
         r.coloring.offset = reader.text("Offset").toDouble();
     }
     if (const std::string problem = r.problem(); !problem.empty())

@@ -410,7 +410,7 @@ TEST(MainWindow, MenusTakeTheirCtrlKeysAndGoToMovesTheViewExactly)
     ctrl(Qt::Key_K);
     EXPECT_EQ(GetCapturedStdout(), "keydown\n") << "only a key no menu takes reaches the view";
 
-    GoToDialog dialog(view.scene(), window.explorer().size());
+    GoToDialog dialog(window.location());
     child<QLineEdit>(dialog, "centerX").setText("-0.75");
     child<QLineEdit>(dialog, "centerY").setText("0.1");
     child<QLineEdit>(dialog, "width").setText("1e-1OO");
@@ -478,6 +478,9 @@ TEST(ScaledDisplay, OneImagePixelPerDevicePixel)
     EXPECT_EQ(explorer.view().frame.size, (NSSize{float(device.width()), float(device.height())}));
     EXPECT_EQ(explorer.surface().size(), device);
     EXPECT_EQ(wrongRows(explorer.surface(), explorer.view().scene()), 0);
+    // A location of the view is as wide as the view's own pixels.
+    EXPECT_EQ(window.location().width, device.width());
+    EXPECT_EQ(std::stod(window.location().exactWidth()), explorer.view().viewStep * device.width());
     // A press at a point of the widget is the device pixel under it.
     QTest::qWait(200);
     QTest::mousePress(window.windowHandle(), Qt::LeftButton, {},

@@ -72,6 +72,7 @@ public:
     // Colours the picture anew from each pixel's kept values, at once and
     // without a pass; lines still to come take the new colouring too.
     void setColoring(const Coloring &newColoring);
+    Coloring currentColoring();
     // Moves the view to window; the next start renders it.
     void setPlaneWindow(const PlaneWindow &window);
     void setExactWindow(const ExactWindow &window);
@@ -197,6 +198,9 @@ private:
         ExactWindow exact;
     };
     void pushWindow(std::vector<WindowRecord> &stack);
+    // Back (from the history to the way forward) or Forward (the other way).
+    void retrace(std::vector<WindowRecord> &from, std::vector<WindowRecord> &to,
+                 const void *sender);
     void restoreWindow(const WindowRecord &record);
 
     static constexpr std::size_t kHistoryDepth = 100;

@@ -74,26 +74,24 @@ void MyView::zoomOutButton(const void *sender)
 
 void MyView::backButton(const void *sender)
 {
-    if (m_history.empty())
-        return;
-    {
-        std::lock_guard lock(workLock);
-        pushWindow(m_forward);
-        restoreWindow(m_history.back());
-        m_history.pop_back();
-    }
-    startButton(sender);
+    retrace(m_history, m_forward, sender);
 }
 
 void MyView::forwardButton(const void *sender)
 {
-    if (m_forward.empty())
+    retrace(m_forward, m_history, sender);
+}
+
+void MyView::retrace(std::vector<WindowRecord> &from, std::vector<WindowRecord> &to,
+                     const void *sender)
+{
+    if (from.empty())
         return;
     {
         std::lock_guard lock(workLock);
-        pushWindow(m_history);
-        restoreWindow(m_forward.back());
-        m_forward.pop_back();
+        pushWindow(to);
+        restoreWindow(from.back());
+        from.pop_back();
     }
     startButton(sender);
 }
@@ -141,15 +139,10 @@ void MyView::setExactWindow(const ExactWindow &window)
 {
     std::lock_guard lock(workLock);
     rememberWindow();
-    if (!beyondDoubles(window.nearest(), int(frame.size.width), int(frame.size.height))) {
-        const PlaneWindow doubles = window.nearest();
-        viewX = doubles.viewX;
-        viewY = doubles.viewY;
-        viewStep = doubles.viewStep;
-        exactWindow = ExactWindow::of(doubles);
-    } else {
-        useExactWindow(window);
-    }
+    useExactWindow(window);
+    // Where doubles resolve the view, they stand, digit for digit.
+    if (!deepEngineNeeded())
+        exactWindow = ExactWindow::of(planeWindow());
 }
 
 Scene MyView::scene() const

@@ -72,18 +72,21 @@ void MyView::threadMain(int currentSequence)
     // Coloured before taking the lock, so the lock is held for a copy only.
     std::array<std::uint8_t, 3 * kTableSize> rgb;
 
+    // The colouring, copied again only when it changes.
+    Coloring lineColoring;
+    int generation = -1;
     for (;;) {
         int myLine;
-        Coloring lineColoring;
-        int generation;
         {
             std::lock_guard lock(workLock);
             if (snapshot.working_sequence != comp_sequence)
                 return;
             myLine = lastLine;
             lastLine = myLine + 1;
-            lineColoring = coloring;
-            generation = coloringGeneration;
+            if (generation != coloringGeneration) {
+                lineColoring = coloring;
+                generation = coloringGeneration;
+            }
         }
         if (myLine >= snapshot.h)
             break;
@@ -168,6 +171,12 @@ void MyView::setColoring(const Coloring &newColoring)
                 recolorRow(row, width);
     }
     m_display.displayRect(frame);
+}
+
+Coloring MyView::currentColoring()
+{
+    std::lock_guard lock(workLock);
+    return coloring;
 }
 
 void MyView::noteLineLimit(int limit)
