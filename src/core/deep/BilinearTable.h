@@ -1,7 +1,6 @@
 #pragma once
 
-#include "DoubleComplex.h"
-#include "ExtendedComplex.h"
+#include "ComplexOf.h"
 
 #include <cstddef>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "Nucleus.h"
 
 #include "BigFloat.h"
-#include "ExtendedComplex.h"
+#include "ComplexOf.h"
 
 namespace dwell {
 

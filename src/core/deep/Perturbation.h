@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BilinearTable.h"
-#include "ExtendedComplex.h"
+#include "ComplexOf.h"
 #include "ReferenceOrbit.h"
 
 #include <string>
