@@ -1,11 +1,10 @@
 #pragma once
 
 #include "OutputFile.h"
+#include "PngWriter.h"
 #include "Scene.h"
 
 #include <QString>
-
-#include <string>
 
 namespace dwell {
 
@@ -18,9 +17,13 @@ struct PictureOutput {
     OutputFile::Reader reader = OutputFile::Reader::Wait;
 };
 
+// The text chunks that say where a picture of width x height pixels came
+// from: from a deep scene its centre and width with every digit, the
+// doubles being the nearest.
+PngTexts pictureTexts(const Scene &scene, int width, int height, bool complete = true);
+
 // Writes the image buffer's pixels as they are, and the scene they show in
-// the PNG's text chunks (from a deep scene, its centre and width with every
-// digit, the doubles being the nearest), as OutputFile writes: a regular file is replaced
+// the PNG's text chunks, as OutputFile writes: a regular file is replaced
 // only when the new one is complete. On failure error says why.
 bool writePicturePng(const QString &path, const BitmapImage &image, const Scene &scene,
                      QString *error, const PictureOutput &output = {});

@@ -2,7 +2,6 @@
 
 #include "LocationFile.h"
 #include "LocationIO.h"
-#include "MyView.h"
 #include "PaletteLibrary.h"
 
 #include <QCommandLineParser>
@@ -40,6 +39,7 @@ const QString kLocation = QStringLiteral("location");
 const QString kPalette = QStringLiteral("palette");
 const QString kDensity = QStringLiteral("density");
 const QString kOffset = QStringLiteral("offset");
+const QString kTile = QStringLiteral("tile");
 
 bool parsePair(const QString &text, double *first, double *second)
 {
@@ -84,23 +84,58 @@ bool parseSize(const QString &text, int *width, int *height)
     return ok1 && ok2;
 }
 
+// "I/N": band I (from 0) of N.
+bool parseTile(const QString &text, Tile *tile)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,9})/(\\d{1,9})$"));
+    const QRegularExpressionMatch match = form.match(text.trimmed());
+    if (!match.hasMatch())
+        return false;
+    tile->index = match.captured(1).toInt();
+    tile->count = match.captured(2).toInt();
+    return tile->count >= 1 && tile->index < tile->count;
+}
+
 } // namespace
 
-void addRenderOptions(QCommandLineParser &parser)
+std::optional<Command> commandNamed(const QString &word)
+{
+    if (word == QLatin1String("render"))
+        return Command::Render;
+    if (word == QLatin1String("zoom"))
+        return Command::Zoom;
+    if (word == QLatin1String("join"))
+        return Command::Join;
+    return std::nullopt;
+}
+
+void addRenderOptions(QCommandLineParser &parser, Command command)
 {
     const RenderRequest defaults;
     const auto number = [](double value) { return QString::number(value, 'g', 17); };
     const auto pair = [&number](double x, double y) { return number(x) + ',' + number(y); };
     parser.setApplicationDescription(
         tr("Explore the Mandelbrot set. Without arguments, opens the window.\n"
-           "dwell render [options] -o FILE renders one picture as PNG without it."));
+           "dwell render [options] -o FILE renders one picture as PNG without it;\n"
+           "dwell zoom [options] --to W -o FOLDER renders the frames of a zoom movie;\n"
+           "dwell join -o FILE BAND... joins the bands of a poster made with --tile.\n"
+           "dwell COMMAND --help lists a command's options."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 tr("\"render\" to render without the window."));
+    parser.addPositionalArgument(QStringLiteral("command"), tr("render, zoom or join."));
+    if (command == Command::Join) {
+        parser.addPositionalArgument(QStringLiteral("bands"),
+                                     tr("PNG bands made with render --tile, in any order."),
+                                     QStringLiteral("BAND..."));
+        parser.addOption({{QStringLiteral("o"), kOutput},
+                          tr("PNG file to write; replaced only once it is complete."),
+                          QStringLiteral("FILE")});
+        return;
+    }
     const QString size = QString::number(defaults.width) + 'x' + QString::number(defaults.height);
     parser.addOptions({
-        {kSize, tr("Picture size in pixels, up to %1x%1 (%2).").arg(MyView::kTableSize).arg(size),
+        {kSize,
+         tr("Picture size in pixels, up to %1x%1 (%2).").arg(RenderRequest::kMaxSide).arg(size),
          QStringLiteral("WxH"), size},
         {kCenter,
          tr("Plane point at the picture's center (%1).")
@@ -137,6 +172,18 @@ void addRenderOptions(QCommandLineParser &parser)
          tr("A location file, or a PNG Dwell saved, to render; the options above override "
             "its settings."),
          QStringLiteral("FILE")},
+    });
+    if (command == Command::Zoom) {
+        parser.addOption({{QStringLiteral("o"), kOutput},
+                          tr("Folder for the frames, made if missing."),
+                          QStringLiteral("FOLDER")});
+        return;
+    }
+    parser.addOptions({
+        {kTile,
+         tr("Render only band I of N horizontal bands, counted from 0 at the top, to be put "
+            "together with dwell join."),
+         QStringLiteral("I/N")},
         {{QStringLiteral("o"), kOutput},
          tr("PNG file to write, or - for standard output. An existing file is replaced only "
             "once the new picture is complete, and keeps its permissions; a device or FIFO "
@@ -145,19 +192,16 @@ void addRenderOptions(QCommandLineParser &parser)
     });
 }
 
-std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser, QString *error)
+std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser, Command command,
+                                               QString *error)
 {
     const auto fail = [error](const QString &message) {
         *error = message;
         return std::optional<RenderOptions>();
     };
     const QStringList words = parser.positionalArguments();
-    if (words.isEmpty())
-        return fail(tr("expected the command \"render\""));
-    if (words.first() != QLatin1String("render"))
-        return fail(tr("unknown command \"%1\"; the command is \"render\"").arg(words.first()));
     if (words.size() > 1)
-        return fail(tr("unexpected \"%1\" after \"render\"").arg(words[1]));
+        return fail(tr("unexpected \"%1\" after \"%2\"").arg(words[1], words[0]));
 
     RenderOptions options;
     RenderRequest &r = options.request;
@@ -203,6 +247,15 @@ std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser,
     if (given(kOffset) && (r.coloring.offset = parser.value(kOffset).toDouble(&ok),
                            !ok || !std::isfinite(r.coloring.offset)))
         return fail(tr("--offset takes a number"));
+    if (command == Command::Render && given(kTile) &&
+        !parseTile(parser.value(kTile), &options.tile))
+        return fail(tr("--tile takes I/N, band I of N counted from 0, for example 0/4"));
+    if (options.tile.count > r.height)
+        return fail(tr("--tile: a picture %1 pixels high has at most %1 bands").arg(r.height));
+    if (const std::string problem = r.problem(); !problem.empty())
+        return fail(QString::fromStdString(problem));
+    if (command == Command::Zoom)
+        return options; // its frames go into a folder
     options.outputPath = parser.value(kOutput);
     if (options.outputPath.isEmpty())
         return fail(tr("-o FILE is required"));
@@ -215,8 +268,6 @@ std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser,
     if (otherImage.match(options.outputPath).hasMatch())
         return fail(
             tr("%1: only PNG pictures are written; use a .png name").arg(options.outputPath));
-    if (const std::string problem = r.problem(); !problem.empty())
-        return fail(QString::fromStdString(problem));
     return options;
 }
 
@@ -254,8 +305,8 @@ bool wantsCommandLine(int argc, char **argv)
             words.push_back(argv[i]);
     }
     // `dwell FILE` opens the window at the file's location.
-    if (words.size() == 1 && std::strcmp(words[0], "render") != 0 && words[0][0] != '-' &&
-        QFileInfo(QString::fromLocal8Bit(words[0])).isFile())
+    if (words.size() == 1 && !commandNamed(QString::fromLocal8Bit(words[0])) &&
+        words[0][0] != '-' && QFileInfo(QString::fromLocal8Bit(words[0])).isFile())
         return false;
     return !words.empty();
 }

@@ -1,4 +1,5 @@
 #include "BitmapImage.h"
+#include "DwellRun.h"
 #include "KernelOracle.h"
 #include "LocationIO.h"
 #include "PicturePng.h"
@@ -20,24 +21,6 @@ namespace dwell {
 
 namespace {
 
-struct DwellRun {
-    int exitCode;
-    QString standardError;
-};
-
-DwellRun runDwell(const QStringList &arguments, const QString &program = DWELL_BINARY)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return {-2, "did not finish"};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError())};
-}
-
 // A small picture, written to path.
 DwellRun renderSmall(const QString &path)
 {
@@ -51,12 +34,6 @@ mode_t modeOf(const QString &path, bool followLinks = true)
     if ((followLinks ? ::stat(name, &status) : ::lstat(name, &status)) != 0)
         return 0;
     return status.st_mode;
-}
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool writeFile(const QString &path, const QByteArray &contents)
@@ -165,6 +142,16 @@ TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
         {"render", "-o", dir.filePath("a.JPG")},
         {"render", "--palette", "nosuch", "-o", path},
         {"render", "--density", "x", "-o", path},
+        {"render", "--size", "65537x1", "-o", path},
+        {"render", "--tile", "3/3", "-o", path},
+        {"render", "--tile", "0/0", "-o", path},
+        {"render", "--size", "8x6", "--tile", "0/7", "-o", path},
+        {"zoom", "--to", "1e-3", "--frames", "5:3", "-o", path},
+        {"zoom", "--to", "1e-3", "--factor", "2", "--frames", "0:13", "-o", path},
+        {"zoom", "--to", "1e-3", "--factor", "1", "-o", path},
+        {"zoom", "-o", path},
+        {"join", "-o", path},
+        {"join", "-o", path, dir.filePath("missing.png")},
     };
     for (const QStringList &arguments : bad) {
         const DwellRun run = runDwell(arguments);

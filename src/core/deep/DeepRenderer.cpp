@@ -20,8 +20,8 @@ double secondsSince(Clock::time_point start)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Lines taken in turn from a shared counter; returns the line's iterations.
-long long renderLines(const DeepRequest &request, const Perturbation &perturbation,
+// Lines taken in turn from a shared counter; returns the lines' iterations.
+long long renderLines(const DeepRequest &request, const DeepLines &lines,
                       std::atomic<int> &nextLine, BitmapImage &image)
 {
     const DeepWindow &window = request.window;
@@ -29,12 +29,7 @@ long long renderLines(const DeepRequest &request, const Perturbation &perturbati
     std::vector<float> norms(std::size_t(window.width));
     long long iterations = 0;
     for (int line; (line = nextLine++) < window.height;) {
-        for (int column = 0; column < window.width; ++column) {
-            double norm = 0.0;
-            dwells[std::size_t(column)] =
-                perturbation.dwell(window.offset(column, line), request.maxDwell, &norm);
-            norms[std::size_t(column)] = float(norm);
-        }
+        lines.compute(line, dwells.data(), norms.data());
         iterations += lineIterations(dwells.data(), window.width, request.maxDwell);
         colorLine(request.coloring, dwells.data(), norms.data(), window.width,
                   float(request.escapeRadius),
@@ -62,7 +57,7 @@ std::optional<ExtendedFloat> pixelStep(const std::string &width, int pixels)
     return value.toExtended();
 }
 
-std::optional<DeepPicture> renderDeep(const DeepRequest &request)
+std::unique_ptr<DeepLines> DeepLines::prepare(const DeepRequest &request)
 {
     const Clock::time_point start = Clock::now();
     const DeepWindow &window = request.window;
@@ -74,24 +69,52 @@ std::optional<DeepPicture> renderDeep(const DeepRequest &request)
                          request.maxDwell,
                          referencePrecision(window.step),
                          window.step};
-    const ReferenceOrbit orbit = ReferenceOrbit::compute(point);
+    ReferenceOrbit orbit = ReferenceOrbit::compute(point);
     if (orbit.empty())
+        return nullptr;
+    const double referenceSeconds = secondsSince(start);
+    std::unique_ptr<DeepLines> lines(new DeepLines(request, std::move(orbit)));
+    lines->m_referenceSeconds = referenceSeconds;
+    lines->m_tableSeconds = secondsSince(start) - referenceSeconds;
+    return lines;
+}
+
+DeepLines::DeepLines(const DeepRequest &request, ReferenceOrbit orbit)
+    : m_window(request.window), m_maxDwell(request.maxDwell), m_orbit(std::move(orbit))
+{
+    // The table refers to the orbit, which stays where it is from here on.
+    m_perturbation.emplace(m_orbit, m_window, request.escapeRadius, request.shortcuts);
+}
+
+void DeepLines::compute(int line, int *dwells, float *norms) const
+{
+    for (int column = 0; column < m_window.width; ++column) {
+        double norm = 0.0;
+        dwells[column] = m_perturbation->dwell(m_window.offset(column, line), m_maxDwell, &norm);
+        norms[column] = float(norm);
+    }
+}
+
+std::optional<DeepPicture> renderDeep(const DeepRequest &request)
+{
+    const Clock::time_point start = Clock::now();
+    const std::unique_ptr<DeepLines> lines = DeepLines::prepare(request);
+    if (!lines)
         return std::nullopt;
+    const DeepWindow &window = request.window;
     DeepPicture picture{BitmapImage(window.width, window.height)};
-    picture.referenceSeconds = secondsSince(start);
-    picture.referenceBytes = orbit.bytes();
-    const Perturbation perturbation(orbit, window, request.escapeRadius, request.shortcuts);
-    picture.tableSeconds = secondsSince(start) - picture.referenceSeconds;
-    picture.tableBytes = perturbation.tableBytes();
+    picture.referenceSeconds = lines->referenceSeconds();
+    picture.referenceBytes = lines->referenceBytes();
+    picture.tableSeconds = lines->tableSeconds();
+    picture.tableBytes = lines->tableBytes();
 
     std::atomic<int> nextLine{0};
     std::vector<long long> iterations(std::size_t(std::max(request.threads, 1)));
     std::vector<std::jthread> workers;
     for (std::size_t t = 0; t < iterations.size(); ++t) {
         try {
-            workers.emplace_back([&, t] {
-                iterations[t] = renderLines(request, perturbation, nextLine, picture.image);
-            });
+            workers.emplace_back(
+                [&, t] { iterations[t] = renderLines(request, *lines, nextLine, picture.image); });
         } catch (const std::system_error &) {
             break; // the threads that did start share the lines
         }

@@ -3,7 +3,9 @@
 #include "BitmapImage.h"
 #include "Coloring.h"
 #include "Perturbation.h"
+#include "ReferenceOrbit.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,6 +21,32 @@ struct DeepRequest {
     int threads = 1;
     Perturbation::Shortcuts shortcuts = Perturbation::Shortcuts::Bilinear;
     Coloring coloring;
+};
+
+// The lines of one deep picture: the centre's reference orbit and its
+// bilinear table, computed once, then any line on any thread.
+class DeepLines {
+public:
+    // Nothing when the centre is not a number.
+    static std::unique_ptr<DeepLines> prepare(const DeepRequest &request);
+
+    // The line's dwells and |z|^2 past the escape, as the plain kernel gives them.
+    void compute(int line, int *dwells, float *norms) const;
+
+    double referenceSeconds() const { return m_referenceSeconds; }
+    double tableSeconds() const { return m_tableSeconds; }
+    std::size_t referenceBytes() const { return m_orbit.bytes(); }
+    std::size_t tableBytes() const { return m_perturbation->tableBytes(); }
+
+private:
+    DeepLines(const DeepRequest &request, ReferenceOrbit orbit);
+
+    DeepWindow m_window;
+    int m_maxDwell;
+    ReferenceOrbit m_orbit;
+    std::optional<Perturbation> m_perturbation;
+    double m_referenceSeconds = 0.0;
+    double m_tableSeconds = 0.0;
 };
 
 struct DeepPicture {

@@ -40,9 +40,9 @@ std::string RenderRequest::exactWidth() const
 
 std::string RenderRequest::problem() const
 {
-    if (width < 1 || height < 1 || width > MyView::kTableSize || height > MyView::kTableSize)
-        return "the size must be from 1x1 to " + std::to_string(MyView::kTableSize) + "x" +
-               std::to_string(MyView::kTableSize) + " pixels";
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
+        return "the size must be from 1x1 to " + std::to_string(kMaxSide) + "x" +
+               std::to_string(kMaxSide) + " pixels";
     // The text where one is given, else the double; nothing when not a number.
     const auto exact = [](const std::string &text, double value) {
         return text.empty() ? std::optional(ExtendedFloat::of(value)) : parseDecimal(text);

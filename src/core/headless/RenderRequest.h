@@ -19,6 +19,9 @@ std::optional<Engine> engineNamed(const std::string &name);
 // What to render without a window: a picture of width x height pixels whose
 // centre and width are given in the plane.
 struct RenderRequest {
+    // The largest side a picture may have: posters are rendered in strips.
+    static constexpr int kMaxSide = 65536;
+
     int width = 1024;
     int height = 768;
     // The centre and width as given, every digit, for the deep engine; the

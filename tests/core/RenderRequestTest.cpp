@@ -6,7 +6,7 @@
 
 namespace dwell {
 
-TEST(BatchRenderer, RejectsRequestsItCannotRender)
+TEST(RenderRequest, RejectsRequestsItCannotRender)
 {
     auto problemWith = [](auto change) {
         RenderRequest request;
@@ -14,12 +14,12 @@ TEST(BatchRenderer, RejectsRequestsItCannotRender)
         return request.problem();
     };
     EXPECT_NE(problemWith([](RenderRequest &r) { r.width = 0; }), "");
-    EXPECT_NE(problemWith([](RenderRequest &r) { r.height = 16385; }), "");
+    EXPECT_NE(problemWith([](RenderRequest &r) { r.height = 65537; }), "");
     EXPECT_NE(problemWith([](RenderRequest &r) { r.planeWidth = -1; }), "");
     EXPECT_NE(problemWith([](RenderRequest &r) { r.planeWidth = 1.0 / 0.0; }), "");
     EXPECT_NE(problemWith([](RenderRequest &r) { r.maxDwell = 0; }), "");
     EXPECT_NE(problemWith([](RenderRequest &r) { r.threads = 0; }), "");
-    EXPECT_EQ(problemWith([](RenderRequest &r) { r.width = 16384; }), "");
+    EXPECT_EQ(problemWith([](RenderRequest &r) { r.width = 65536; }), "");
     EXPECT_NE(problemWith([](RenderRequest &r) { r.widthText = "1e-1000x"; }), "");
     EXPECT_NE(problemWith([](RenderRequest &r) { r.widthText = "-1e-1000"; }), "");
     EXPECT_EQ(problemWith([](RenderRequest &r) { r.widthText = "1e-1000"; }), "");
@@ -31,7 +31,7 @@ TEST(BatchRenderer, RejectsRequestsItCannotRender)
               "");
 }
 
-TEST(BatchRenderer, HandsOverToTheDeepEngineWhereDoublesStopResolvingPixels)
+TEST(RenderRequest, HandsOverToTheDeepEngineWhereDoublesStopResolvingPixels)
 {
     // 1024 pixels around 0.75, whose unit in the last place is 2^-53: the deep
     // engine takes over below a step of 64 of those.

@@ -1,0 +1,155 @@
+#include "StripRenderer.h"
+
+#include "PlaneWindow.h"
+#include "mandel.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace dwell {
+
+// The bands in flight: workers take lines in order, but never more than
+// kInFlight bands ahead of the one the sink has yet to receive.
+struct StripRenderer::Bands {
+    static constexpr int kInFlight = 4;
+
+    int firstRow;
+    int endRow;
+    int width;
+    std::mutex lock;
+    std::condition_variable changed;
+    int nextLine;
+    int bandsReleased = 0;
+    bool stopped = false;
+    std::vector<int> linesDone;
+    std::vector<std::vector<std::uint8_t>> buffers;
+
+    Bands(int first, int end, int w) : firstRow(first), endRow(end), width(w), nextLine(first)
+    {
+        const int count = (end - first + kBandRows - 1) / kBandRows;
+        linesDone.assign(std::size_t(count), 0);
+        buffers.assign(kInFlight, std::vector<std::uint8_t>(std::size_t(3) * std::size_t(w) *
+                                                            std::size_t(kBandRows)));
+    }
+    int bandOf(int line) const { return (line - firstRow) / kBandRows; }
+    int rowsIn(int band) const { return std::min(kBandRows, endRow - firstRow - band * kBandRows); }
+    std::uint8_t *rowOf(int line)
+    {
+        const std::size_t row = std::size_t((line - firstRow) % kBandRows);
+        return buffers[std::size_t(bandOf(line) % kInFlight)].data() +
+               row * std::size_t(3) * std::size_t(width);
+    }
+};
+
+StripRenderer::StripRenderer(const RenderRequest &request) : m_request(request)
+{
+    // The window the explorer's pass would take for the same request.
+    m_step = request.planeWidth / request.width;
+    const PlaneWindow window = PlaneWindow::centeredAt(request.centerX, request.centerY, m_step,
+                                                       request.width, request.height);
+    m_viewX = window.viewX;
+    m_viewY = window.viewY;
+}
+
+StripRenderer::~StripRenderer() = default;
+
+void StripRenderer::computeLine(int line, int *dwells, float *norms, std::uint8_t *rgb) const
+{
+    const RenderRequest &r = m_request;
+    if (m_deep)
+        m_deep->compute(line, dwells, norms);
+    else
+        mandelLine(r.originX, r.originY, double(r.escapeRadius), m_viewX, m_viewY - m_step * line,
+                   m_step, r.maxDwell, r.width, dwells, norms);
+    colorLine(r.coloring, dwells, norms, r.width, r.escapeRadius, rgb);
+}
+
+void StripRenderer::work(Bands &bands, long long *iterations) const
+{
+    std::vector<int> dwells(std::size_t(m_request.width));
+    std::vector<float> norms(std::size_t(m_request.width));
+    for (;;) {
+        int line;
+        std::uint8_t *row;
+        {
+            std::unique_lock guard(bands.lock);
+            bands.changed.wait(guard, [&bands] {
+                return bands.stopped || bands.nextLine >= bands.endRow ||
+                       bands.bandOf(bands.nextLine) < bands.bandsReleased + Bands::kInFlight;
+            });
+            if (bands.stopped || bands.nextLine >= bands.endRow)
+                return;
+            line = bands.nextLine++;
+            row = bands.rowOf(line);
+        }
+        computeLine(line, dwells.data(), norms.data(), row);
+        *iterations += lineIterations(dwells.data(), m_request.width, m_request.maxDwell);
+        {
+            std::lock_guard guard(bands.lock);
+            ++bands.linesDone[std::size_t(bands.bandOf(line))];
+        }
+        bands.changed.notify_all();
+    }
+}
+
+StripRenderer::Outcome StripRenderer::render(int firstRow, int endRow, const Sink &sink)
+{
+    if (m_request.usesDeepEngine() && !m_deep) {
+        DeepRequest deep;
+        const std::optional<ExtendedFloat> step =
+            pixelStep(m_request.exactWidth(), m_request.width);
+        deep.window = {m_request.exactCenterX(), m_request.exactCenterY(),
+                       step.value_or(ExtendedFloat{}), m_request.width, m_request.height};
+        deep.originX = m_request.originX;
+        deep.originY = m_request.originY;
+        deep.escapeRadius = double(m_request.escapeRadius);
+        deep.maxDwell = m_request.maxDwell;
+        m_deep = DeepLines::prepare(deep);
+        if (!m_deep)
+            return Outcome::NotANumber;
+    }
+    Bands bands(firstRow, endRow, m_request.width);
+    std::vector<long long> iterations(std::size_t(m_request.threads), 0);
+    std::vector<std::jthread> workers;
+    for (long long &count : iterations) {
+        try {
+            workers.emplace_back([this, &bands, &count] { work(bands, &count); });
+        } catch (const std::system_error &) {
+            break; // the threads that did start share the lines
+        }
+    }
+    if (workers.empty())
+        return Outcome::NoThreads;
+    bool delivered = true;
+    for (int band = 0; band < int(bands.linesDone.size()) && delivered; ++band) {
+        const int rows = bands.rowsIn(band);
+        {
+            std::unique_lock guard(bands.lock);
+            bands.changed.wait(guard, [&] { return bands.linesDone[std::size_t(band)] == rows; });
+        }
+        // The workers fill the other buffers meanwhile.
+        delivered = sink(firstRow + band * kBandRows, rows,
+                         bands.buffers[std::size_t(band % Bands::kInFlight)].data());
+        {
+            std::lock_guard guard(bands.lock);
+            ++bands.bandsReleased;
+            bands.stopped = !delivered;
+        }
+        bands.changed.notify_all();
+    }
+    workers.clear();
+    for (const long long count : iterations)
+        m_iterations += count;
+    return delivered ? Outcome::Done : Outcome::Stopped;
+}
+
+long long StripRenderer::iterations() const
+{
+    return m_iterations;
+}
+
+} // namespace dwell
