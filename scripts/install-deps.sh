@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev libmpfr-dev libtomlplusplus-dev
     xvfb xauth xdotool imagemagick appstream
+    libpng-dev parallel python3-yaml
 )
 
 missing=()

@@ -58,7 +58,9 @@ RenderRequest frameRequest(const RenderRequest &start, const ZoomPlan &plan, int
     return request;
 }
 
-// "A:B" or "A", within the plan's frames.
+// "A:B" or "A", starting within the plan's frames; a range that runs past
+// the last frame ends there, so that a scheduler can split a zoom into
+// equal ranges without knowing its length.
 bool parseRange(const QString &text, int lastFrame, int *first, int *last)
 {
     static const QRegularExpression form(QStringLiteral("^(\\d{1,7})(?::(\\d{1,7}))?$"));
@@ -67,7 +69,8 @@ bool parseRange(const QString &text, int lastFrame, int *first, int *last)
         return false;
     *first = match.captured(1).toInt();
     *last = match.captured(2).isEmpty() ? *first : match.captured(2).toInt();
-    return *first <= *last && *last <= lastFrame;
+    *last = std::min(*last, lastFrame);
+    return *first <= *last;
 }
 
 std::optional<ZoomJob> zoomJob(const QCommandLineParser &parser, const RenderOptions &start,
@@ -88,7 +91,7 @@ std::optional<ZoomJob> zoomJob(const QCommandLineParser &parser, const RenderOpt
     job.last = job.plan.lastFrame();
     if (parser.isSet(kFrames) &&
         !parseRange(parser.value(kFrames), job.plan.lastFrame(), &job.first, &job.last)) {
-        *error = tr("--frames takes A:B or A, within the zoom's frames 0 to %1")
+        *error = tr("--frames takes A:B or A, starting within the zoom's frames 0 to %1")
                      .arg(job.plan.lastFrame());
         return std::nullopt;
     }

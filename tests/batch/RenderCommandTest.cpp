@@ -147,7 +147,7 @@ TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
         {"render", "--tile", "0/0", "-o", path},
         {"render", "--size", "8x6", "--tile", "0/7", "-o", path},
         {"zoom", "--to", "1e-3", "--frames", "5:3", "-o", path},
-        {"zoom", "--to", "1e-3", "--factor", "2", "--frames", "0:13", "-o", path},
+        {"zoom", "--to", "1e-3", "--factor", "2", "--frames", "13:14", "-o", path},
         {"zoom", "--to", "1e-3", "--factor", "1", "-o", path},
         {"zoom", "-o", path},
         {"join", "-o", path},
