@@ -49,15 +49,18 @@ TEST(Zoom, FramesFollowTheFactorAndASplitRunEqualsOneRun)
     }
     EXPECT_FALSE(QFile::exists(frame(whole, 21)));
 
-    // The distributed recipe: GNU Parallel with two job slots, three ranges.
+    // The distributed recipe: GNU Parallel with two job slots and three ranges.
     const QString parallel = QStandardPaths::findExecutable("parallel");
     if (parallel.isEmpty())
         GTEST_SKIP() << "GNU Parallel is not installed";
     const QString split = dir.filePath("split");
+    // Another thread count and the scalar kernel path: the same bytes.
+    qputenv("DWELL_KERNEL", "scalar");
     const DwellRun jobs =
         runDwell(QStringList{"--will-cite", "-j2", DWELL_BINARY} + zoomInto(split) +
                      QStringList{"--threads", "2", "--frames", "{}", ":::", "0:6", "7:13", "14:20"},
                  parallel);
+    qunsetenv("DWELL_KERNEL");
     ASSERT_EQ(jobs.exitCode, 0) << qPrintable(jobs.standardError);
     for (int k = 0; k <= 20; ++k)
         EXPECT_EQ(contentsOf(frame(split, k)), contentsOf(frame(whole, k))) << k;
