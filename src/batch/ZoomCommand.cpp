@@ -153,7 +153,7 @@ int encode(const ZoomJob &job)
 {
     const int digits =
         int(frameName(0, job.plan.lastFrame()).size()) - int(std::strlen("frame-.png"));
-    const QString input = QDir(job.folder).filePath(QStringLiteral("frame-%0%1d.png").arg(digits));
+    const QString input = QDir(job.folder).filePath("frame-%0" + QString::number(digits) + "d.png");
     // Written beside the movie and renamed once complete.
     const QFileInfo target(job.movie);
     const QString partial = target.dir().filePath(
