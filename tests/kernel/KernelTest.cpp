@@ -418,6 +418,31 @@ TEST(Coloring, PalettesFollowTheContinuousDwellAndKeepTheInteriorApart)
     // Continuous dwells 3 and 11: a sixteenth and three quarters of a turn less a sixteenth.
     EXPECT_NEAR(pixels[3], 255 * 3.0 / 8, 2);
     EXPECT_NEAR(pixels[6], 255 * (1 - 3.0 / 8), 2);
+
+    // Every path colours alike, pixel for pixel, wherever the values fall.
+    if (!isAvailable(KernelPath::Avx2))
+        GTEST_SKIP() << "no AVX2 to compare with";
+    std::mt19937 random(17);
+    const float special[] = {0.0f, 1.0f, 1.0000001f, 3.39e38f, INFINITY, NAN, -2.0f, 1e-30f};
+    std::vector<int> lineDwells(1003);
+    std::vector<float> lineNorms(lineDwells.size());
+    for (std::size_t i = 0; i < lineDwells.size(); ++i) {
+        lineDwells[i] = int(random() % 5000) - 300;
+        lineNorms[i] = random() % 7 == 0 ? special[random() % 8]
+                                         : std::ldexp(float(random() % 1000 + 1), random() % 60);
+    }
+    for (const double offset : {0.0, -7.3, 1e15, 3e16}) {
+        for (const float bound : {4.0f, 1.0f, 1e6f}) {
+            coloring.offset = offset;
+            coloring.density = offset < 0 ? 1e-3 : 37.5;
+            std::vector<std::uint8_t> scalar(3 * lineDwells.size()), wide(scalar.size());
+            colorLineWith(KernelPath::Scalar, coloring, lineDwells.data(), lineNorms.data(),
+                          int(lineDwells.size()), bound, scalar.data());
+            colorLineWith(KernelPath::Avx2, coloring, lineDwells.data(), lineNorms.data(),
+                          int(lineDwells.size()), bound, wide.data());
+            EXPECT_EQ(scalar, wide) << offset << " " << bound;
+        }
+    }
 }
 
 } // namespace dwell

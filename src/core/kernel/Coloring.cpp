@@ -1,5 +1,6 @@
 #include "Coloring.h"
 
+#include "ColoringWide.h"
 #include "DwellColors.h"
 
 #include <bit>
@@ -70,17 +71,9 @@ float continuousDwell(int dwell, float norm, float bound)
     return float(dwell) + fractionOf(norm, scaled ? fastLog2(fastLog2(bound)) : 0.0f, scaled);
 }
 
-void colorLine(const Coloring &coloring, const int *dwells, const float *norms, int count,
-               float bound, std::uint8_t *pixels)
+void colorPaletteLineScalar(const PaletteLine &line, const int *dwells, const float *norms,
+                            int count, std::uint8_t *pixels)
 {
-    if (coloring.digits()) {
-        storeDwellColors(dwells, count, pixels);
-        return;
-    }
-    const Palette &palette = *coloring.palette;
-    const double turnsPerDwell = coloring.density / 32.0;
-    const bool scaled = bound > 1.0f;
-    const float boundTerm = scaled ? fastLog2(fastLog2(bound)) : 0.0f;
     // The fractions a chunk at a time in one loop, the colours in another.
     constexpr int kChunk = 256;
     float fractions[kChunk];
@@ -88,21 +81,51 @@ void colorLine(const Coloring &coloring, const int *dwells, const float *norms, 
         const int n = count - start < kChunk ? count - start : kChunk;
         int i = 0;
         for (; i + 4 <= n; i += 4)
-            fractionsOf4(norms + start + i, boundTerm, scaled, fractions + i);
+            fractionsOf4(norms + start + i, line.boundTerm, line.scaled, fractions + i);
         for (; i < n; ++i)
-            fractions[i] = fractionOf(norms[start + i], boundTerm, scaled);
+            fractions[i] = fractionOf(norms[start + i], line.boundTerm, line.scaled);
         for (int i = 0; i < n; ++i) {
             const int dwell = dwells[start + i];
             const std::uint8_t *rgb =
-                dwell < 0 ? coloring.interior.data()
-                          : palette.at(coloring.offset +
-                                       turnsPerDwell * (double(dwell) + double(fractions[i])));
+                dwell < 0
+                    ? line.interior.data()
+                    : line.palette->at(line.offset +
+                                       line.turnsPerDwell * (double(dwell) + double(fractions[i])));
             std::uint8_t *pixel = pixels + 3 * (start + i);
             pixel[0] = rgb[0];
             pixel[1] = rgb[1];
             pixel[2] = rgb[2];
         }
     }
+}
+
+void colorLineWith(KernelPath path, const Coloring &coloring, const int *dwells, const float *norms,
+                   int count, float bound, std::uint8_t *pixels)
+{
+    if (coloring.digits()) {
+        storeDwellColorsWith(path, dwells, count, pixels);
+        return;
+    }
+    const bool scaled = bound > 1.0f;
+    const PaletteLine line{coloring.palette.get(),
+                           coloring.offset,
+                           coloring.density / 32.0,
+                           coloring.interior,
+                           scaled ? fastLog2(fastLog2(bound)) : 0.0f,
+                           scaled};
+    // As the digits: every wide kernel's CPU has AVX2, and a forced scalar
+    // kernel colours in scalar too.
+    const bool wide =
+        isAvailable(path) && path != KernelPath::Scalar && isAvailable(KernelPath::Avx2);
+    (wide ? colorPaletteLineAvx2 : colorPaletteLineScalar)(line, dwells, norms, count, pixels);
+}
+
+void colorLine(const Coloring &coloring, const int *dwells, const float *norms, int count,
+               float bound, std::uint8_t *pixels)
+{
+    // Chosen once: workers colour every line through here.
+    static const KernelPath path = activeKernelPath();
+    colorLineWith(path, coloring, dwells, norms, count, bound, pixels);
 }
 
 } // namespace dwell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KernelPaths.h"
 #include "Palette.h"
 
 #include <array>
@@ -33,5 +34,9 @@ float continuousDwell(int dwell, float norm, float bound);
 // palette by each pixel's continuous dwell.
 void colorLine(const Coloring &coloring, const int *dwells, const float *norms, int count,
                float bound, std::uint8_t *pixels);
+// The same on a given path's instructions, pixel for pixel; an unavailable
+// path colours as the best available one does.
+void colorLineWith(KernelPath path, const Coloring &coloring, const int *dwells, const float *norms,
+                   int count, float bound, std::uint8_t *pixels);
 
 } // namespace dwell

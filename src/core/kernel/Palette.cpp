@@ -51,6 +51,9 @@ Palette::Palette(std::string name, std::vector<Stop> stops)
         for (int c = 0; c < 3; ++c)
             m_table[std::size_t(i)][std::size_t(c)] = std::uint8_t(std::lround(
                 a.rgb[std::size_t(c)] + share * (b.rgb[std::size_t(c)] - a.rgb[std::size_t(c)])));
+        const std::array<std::uint8_t, 3> &rgb = m_table[std::size_t(i)];
+        m_packed[std::size_t(i)] =
+            rgb[0] | std::uint32_t(rgb[1]) << 8 | std::uint32_t(rgb[2]) << 16;
     }
 }
 

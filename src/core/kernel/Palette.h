@@ -46,12 +46,17 @@ public:
         return m_table[std::size_t(index < kEntries ? index : kEntries - 1)].data();
     }
 
+    // The same colours as at() gives for entry i of kEntries, packed as
+    // r | g << 8 | b << 16, for lookups many pixels at a time.
+    const std::uint32_t *packedTable() const { return m_packed.data(); }
+
 private:
     Palette(std::string name, std::vector<Stop> stops);
 
     std::string m_name;
     std::vector<Stop> m_stops;
     std::array<std::array<std::uint8_t, 3>, kEntries> m_table{};
+    std::array<std::uint32_t, kEntries> m_packed{};
 };
 
 } // namespace dwell
