@@ -330,7 +330,7 @@ TEST(Coloring, RecoloursThePictureAtOnceWithoutAPass)
     for (std::size_t i = 0; i < digits.size(); i += 3) {
         // Bounded pixels are the digits' black ones, and only those.
         const bool bounded = digits[i] == 0 && digits[i + 1] == 0 && digits[i + 2] == 0 &&
-                             explorer.view.dwellTable[i / 3] < 0;
+                             explorer.view.pixelValues->dwells[i / 3] < 0;
         interior += bounded;
         const std::vector<int> expected =
             bounded ? std::vector<int>{9, 9, 9} : std::vector<int>{0x33, 0x66, 0x99};

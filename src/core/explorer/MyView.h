@@ -7,6 +7,7 @@
 #include "Geometry.h"
 #include "PassPicture.h"
 #include "PassStatus.h"
+#include "PixelValues.h"
 #include "PlaneWindow.h"
 #include "Relaxed.h"
 #include "Scene.h"
@@ -112,9 +113,10 @@ public:
     // Guarded by workLock.
     std::unique_ptr<BitmapImage> myImage;
     // Per pixel, beside the image: the dwell and |z|^2 one step past its
-    // escape; per row, whether they describe what the image shows.
-    std::vector<int> dwellTable;
-    std::vector<float> normTable;
+    // escape, shared with the current pass's workers (and kept by those of
+    // earlier passes until they end); per row, whether they describe what
+    // the image shows.
+    std::shared_ptr<PixelValues> pixelValues;
     std::vector<char> rowKept;
     Coloring coloring;
     int coloringGeneration = 0;
@@ -174,6 +176,7 @@ private:
     WorkerSnapshot takeSnapshot(int sequence);
     bool storeLine(const WorkerSnapshot &snapshot, int myLine, const ComputedLine &line);
     void noteLineLimit(int limit);
+    void prepareValues();
     void keepLine(const ComputedLine &line, int row, int width);
     void recolorRow(int row, int width);
     void noteFailedStart(int sequence);

@@ -77,9 +77,8 @@ void MyView::createImage(NSRect bounds)
     window = m_display.window();
     myImage = std::make_unique<BitmapImage>(int(frame.size.width), int(frame.size.height));
     bitmapData = myImage->bitmapData();
-    const std::size_t pixels = std::size_t(frame.size.width) * std::size_t(frame.size.height);
-    dwellTable.assign(pixels, 0);
-    normTable.assign(pixels, 0.0f);
+    // The next pass makes values of the new size.
+    pixelValues.reset();
     rowKept.assign(std::size_t(frame.size.height), 0);
 }
 

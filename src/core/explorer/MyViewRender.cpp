@@ -10,6 +10,19 @@
 
 namespace dwell {
 
+void MyView::prepareValues()
+{
+    const int w = std::max(0, int(frame.size.width));
+    const int h = std::max(0, int(frame.size.height));
+    // Workers of earlier passes may still write into the values they hold:
+    // the new pass gets its own unless nobody else holds them.
+    if (pixelValues && pixelValues.use_count() == 1 && pixelValues->width == w &&
+        pixelValues->height == h)
+        return;
+    pixelValues = std::make_shared<PixelValues>(w, h);
+    std::fill(rowKept.begin(), rowKept.end(), 0);
+}
+
 void MyView::startButton(const void *)
 {
     int currentSequence;
@@ -27,6 +40,7 @@ void MyView::startButton(const void *)
         currentSequence = comp_sequence;
         passScene = scene();
         passFailed = false;
+        prepareValues();
         deepPass.reset();
         if (passScene.deep())
             deepPass = std::make_shared<DeepPass>(

@@ -22,12 +22,12 @@ struct MyView::WorkerSnapshot {
     double step;
     // The deep engine's share of the pass, when it computes the lines.
     std::shared_ptr<DeepPass> deep;
+    // Where the pass's lines keep their dwells and norms.
+    std::shared_ptr<PixelValues> values;
 };
 
 struct MyView::ComputedLine {
     const std::uint8_t *rgb;
-    const int *dwells;
-    const float *norms;
     // The colouring generation rgb was coloured with.
     int coloredWith;
     int update_dwells;
@@ -47,7 +47,8 @@ MyView::WorkerSnapshot MyView::takeSnapshot(int sequence)
             viewX,
             viewY,
             viewStep,
-            sequence == comp_sequence ? deepPass : nullptr};
+            sequence == comp_sequence ? deepPass : nullptr,
+            sequence == comp_sequence ? pixelValues : nullptr};
 }
 
 void MyView::computeDeepLine(const WorkerSnapshot &snapshot, int r, int limit, int *dwells,
@@ -64,11 +65,10 @@ void MyView::threadMain(int currentSequence)
 {
     const WorkerSnapshot snapshot = takeSnapshot(currentSequence);
     // The reference orbit, once per pass, on whichever worker comes first.
-    if (snapshot.deep && !snapshot.deep->prepare(
-                             [this, currentSequence] { return passSuperseded(currentSequence); }))
+    if (!snapshot.values || (snapshot.deep && !snapshot.deep->prepare([this, currentSequence] {
+            return passSuperseded(currentSequence);
+        })))
         return;
-    std::array<int, kTableSize> buf;
-    std::array<float, kTableSize> norms;
     // Coloured before taking the lock, so the lock is held for a copy only.
     std::array<std::uint8_t, 3 * kTableSize> rgb;
 
@@ -83,6 +83,9 @@ void MyView::threadMain(int currentSequence)
                 return;
             myLine = lastLine;
             lastLine = myLine + 1;
+            // Its values are rewritten outside the lock from here on.
+            if (myLine < snapshot.h)
+                rowKept[std::size_t(lineTable[myLine])] = 0;
             if (generation != coloringGeneration) {
                 lineColoring = coloring;
                 generation = coloringGeneration;
@@ -92,23 +95,23 @@ void MyView::threadMain(int currentSequence)
             break;
         const int r = lineTable[myLine];
         const int limit = max_dwells;
+        int *const dwells = snapshot.values->dwellRow(r);
+        float *const norms = snapshot.values->normRow(r);
         int update_dwells;
         long long iterations;
         if (snapshot.deep) {
-            computeDeepLine(snapshot, r, limit, buf.data(), norms.data());
-            iterations = lineIterations(buf.data(), snapshot.w, limit);
+            computeDeepLine(snapshot, r, limit, dwells, norms);
+            iterations = lineIterations(dwells, snapshot.w, limit);
             // The kernel's own sum wraps at 32 bits.
             update_dwells = int(unsigned(iterations));
         } else {
             update_dwells = mandelLine(originX, originY, escapeRadius, snapshot.x,
                                        snapshot.y - snapshot.step * r, snapshot.step, limit,
-                                       snapshot.w, buf.data(), norms.data());
-            iterations = lineIterations(buf.data(), snapshot.w, limit);
+                                       snapshot.w, dwells, norms);
+            iterations = lineIterations(dwells, snapshot.w, limit);
         }
-        colorLine(lineColoring, buf.data(), norms.data(), snapshot.w, float(escapeRadius),
-                  rgb.data());
-        const ComputedLine line{rgb.data(),    buf.data(), norms.data(), generation,
-                                update_dwells, iterations, limit};
+        colorLine(lineColoring, dwells, norms, snapshot.w, float(escapeRadius), rgb.data());
+        const ComputedLine line{rgb.data(), generation, update_dwells, iterations, limit};
         if (!storeLine(snapshot, myLine, line))
             return;
     }
@@ -143,9 +146,6 @@ bool MyView::storeLine(const WorkerSnapshot &snapshot, int myLine, const Compute
 
 void MyView::keepLine(const ComputedLine &computed, int row, int width)
 {
-    const std::size_t start = std::size_t(row) * std::size_t(width);
-    std::copy_n(computed.dwells, width, dwellTable.begin() + long(start));
-    std::copy_n(computed.norms, width, normTable.begin() + long(start));
     rowKept[std::size_t(row)] = 1;
     // The colouring changed while the line was computed.
     if (computed.coloredWith != coloringGeneration)
@@ -154,9 +154,9 @@ void MyView::keepLine(const ComputedLine &computed, int row, int width)
 
 void MyView::recolorRow(int row, int width)
 {
-    const std::size_t start = std::size_t(row) * std::size_t(width);
-    colorLine(coloring, dwellTable.data() + start, normTable.data() + start, width,
-              float(passScene.escapeRadius), bitmapData + 3 * start);
+    colorLine(coloring, pixelValues->dwellRow(row), pixelValues->normRow(row), width,
+              float(passScene.escapeRadius),
+              bitmapData + 3 * std::size_t(row) * std::size_t(width));
 }
 
 void MyView::setColoring(const Coloring &newColoring)
