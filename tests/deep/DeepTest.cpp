@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <random>
 #include <string>
@@ -173,5 +174,30 @@ INSTANTIATE_TEST_SUITE_P(
                     Location{"seahorse_1e20", "-0.743643887037158704752191506114774",
                              "0.131825904205311970493132056385139", "1e-20", 20000}),
     [](const testing::TestParamInfo<Location> &info) { return info.param.name; });
+
+} // namespace dwell
+
+namespace dwell {
+
+TEST(ExtendedFloat, ExponentBitsScaleExactlyAsTheLibraryDoes)
+{
+    // Random bit patterns: normal, subnormal, zero, infinite and NaN doubles.
+    std::mt19937_64 random(5);
+    for (int i = 0; i < 200000; ++i) {
+        const double x = std::bit_cast<double>(random());
+        const std::int64_t shift = std::int64_t(random() % 2400) - 1200;
+        const double scaled = scaledByPowerOfTwo(x, shift);
+        const double expected = std::ldexp(x, int(shift));
+        ASSERT_TRUE(scaled == expected || (std::isnan(scaled) && std::isnan(expected)))
+            << x << " " << shift;
+        int exponent = 0;
+        const double mantissa = std::frexp(x, &exponent);
+        const ExtendedFloat normal = ExtendedFloat::normalized(x, 7);
+        if (x != 0.0 && std::isfinite(x)) {
+            ASSERT_EQ(normal.mantissa, mantissa) << x;
+            ASSERT_EQ(normal.exponent, exponent + 7) << x;
+        }
+    }
+}
 
 } // namespace dwell
