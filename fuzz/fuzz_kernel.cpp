@@ -1,5 +1,7 @@
 // Every vector path of the line kernel against the scalar reference: the
-// same dwells and the same sum, whatever the inputs.
+// same dwells and the same sum, whatever the inputs; and the line's colours
+// by a palette, the same on every path.
+#include "Coloring.h"
 #include "KernelPaths.h"
 #include "mandelScalar.h"
 
@@ -9,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 using namespace dwell;
@@ -73,6 +76,29 @@ void check(bool condition)
         std::abort();
 }
 
+// The line coloured by a palette at a density and offset the input gives.
+void checkColours(const Line &l, const int *dwells, const float *norms)
+{
+    static const std::shared_ptr<const Palette> palette = [] {
+        std::string error;
+        return std::make_shared<const Palette>(
+            *Palette::parse("0 #000000\n0.3 #ff8000\n0.7 #2040ff\n", &error));
+    }();
+    Coloring coloring;
+    coloring.palette = palette;
+    coloring.density = l.step * 1e4;
+    coloring.offset = l.y;
+    const int w = std::max(l.w, 0);
+    std::vector<std::uint8_t> reference(3 * std::size_t(w));
+    colorLineWith(KernelPath::Scalar, coloring, dwells, norms, w, float(l.escape),
+                  reference.data());
+    for (const KernelPath path : kAllKernelPaths) {
+        std::vector<std::uint8_t> pixels(reference.size());
+        colorLineWith(path, coloring, dwells, norms, w, float(l.escape), pixels.data());
+        check(pixels == reference);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -111,5 +137,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
         }));
     }
+    checkColours(l, expected.data() + 1, expectedNorms.data() + 1);
     return 0;
 }

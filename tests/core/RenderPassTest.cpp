@@ -12,11 +12,11 @@
 
 namespace dwell {
 
-TEST(RenderPass, ShuffleExchangesEachPositionWithARandomOne)
+TEST(RenderPass, ShuffleExchangesEachPositionWithARandomOneOncePerPass)
 {
     const int h = 90;
     std::srand(7);
-    std::vector<int> draws(h + 1);
+    std::vector<int> draws(h);
     std::generate(draws.begin(), draws.end(), std::rand);
     std::vector<int> expected(h);
     std::iota(expected.begin(), expected.end(), 0);
@@ -36,7 +36,6 @@ TEST(RenderPass, ShuffleExchangesEachPositionWithARandomOne)
     std::srand(7);
     explorer.launch();
     ASSERT_TRUE(explorer.finishPass());
-    EXPECT_EQ(std::rand(), draws[h]); // one draw per line, no more
     // A single worker begins the lines in the schedule's order.
     std::vector<int> shown;
     for (const NSRect &strip : explorer.display.stripRequests())
@@ -46,6 +45,23 @@ TEST(RenderPass, ShuffleExchangesEachPositionWithARandomOne)
     EXPECT_EQ(stripsBeforeSleep, std::size_t(h));
     EXPECT_EQ(fullBeforeSleep, 1);
     EXPECT_EQ(sleeps, std::vector<unsigned>{1});
+
+    // A start whose own redisplay finds the view resized leaves the schedule to the
+    // resize's pass: one shuffle of one draw per line, as a second would reorder
+    // lines under its workers.
+    explorer.display.setBounds({{0, 0}, {50, 60}});
+    std::srand(11);
+    explorer.view.startButton(nullptr);
+    const int afterStart = std::rand();
+    ASSERT_TRUE(explorer.finishPass());
+    const int sequence = explorer.view.comp_sequence;
+    EXPECT_EQ(sequence, 4);
+    std::srand(11);
+    for (int draw = 0; draw < 60; ++draw)
+        std::rand();
+    EXPECT_EQ(afterStart, std::rand());
+    EXPECT_EQ(explorer.display.rowsCovered(sequence, 60), std::vector<int>(60, 1));
+    EXPECT_EQ(explorer.picture(), explorer.expectedPicture());
 }
 
 TEST(RenderPass, EmptyPicturesFinishAtOnce)
@@ -70,26 +86,6 @@ TEST(RenderPass, EmptyPicturesFinishAtOnce)
         EXPECT_GT(double(view.viewStep), 0.0);
         EXPECT_TRUE(std::isfinite(double(view.viewY)));
     }
-}
-
-TEST(RenderPass, ClearSwitchWhitensThePictureBeforeItIsShown)
-{
-    TestExplorer explorer(30, 20);
-    explorer.launch();
-    ASSERT_TRUE(explorer.finishPass());
-    const auto computed = explorer.picture();
-    explorer.threadMenu.title = "0";
-    explorer.view.doThreadMenu(nullptr);
-    explorer.clearSwitch.value = 2; // only one is on
-    explorer.view.startButton(nullptr);
-    EXPECT_EQ(explorer.picture(), computed);
-
-    explorer.clearSwitch.value = 1;
-    explorer.display.forgetRequests();
-    explorer.view.startButton(nullptr);
-    EXPECT_EQ(explorer.display.shownPixels(), std::vector<std::uint8_t>(30 * 20 * 3, 0xff));
-    // Over the whole view: the fake keeps the whole image whatever the area drawn.
-    EXPECT_EQ(explorer.display.immediateRects(), std::vector<NSRect>({{{0, 0}, {30, 20}}}));
 }
 
 TEST(RenderPass, DwellLimitChangedMidPassAppliesToLaterLinesAndMarksThePassMixed)
@@ -133,7 +129,7 @@ TEST(RenderPass, DwellLimitChangedMidPassAppliesToLaterLinesAndMarksThePassMixed
     EXPECT_EQ(explorer.view.passStatus().scene.maxDwell, 10);
 }
 
-TEST(RenderPass, PassClockRunsUntilTheLastLineIsStoredAndAPassWithoutWorkersFails)
+TEST(RenderPass, PassClockFailureAndClearSwitchWithAndWithoutWorkers)
 {
     TestExplorer explorer(32, 24, "none");
     explorer.launch();
@@ -168,29 +164,20 @@ TEST(RenderPass, PassClockRunsUntilTheLastLineIsStoredAndAPassWithoutWorkersFail
     EXPECT_LE(done.seconds, sinceRestart);
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_EQ(explorer.view.passStatus().seconds, done.seconds);
-}
 
-TEST(RenderPass, StartThatFindsTheViewResizedLeavesTheScheduleToTheResizePass)
-{
-    TestExplorer explorer(64, 48, "2 threads");
-    explorer.randomizerSwitch.value = 1;
-    explorer.launch();
-    ASSERT_TRUE(explorer.finishPass());
-    // The start's own redisplay notices the new size and starts the pass that counts.
-    explorer.display.setBounds({{0, 0}, {80, 60}});
-    std::srand(11);
+    // The clear switch whitens the picture before it is shown, over the whole
+    // view, and only when it is on.
+    const auto computed = explorer.picture();
+    explorer.threadMenu.title = "0";
+    explorer.view.doThreadMenu(nullptr);
+    explorer.clearSwitch.value = 2;
     explorer.view.startButton(nullptr);
-    const int afterStart = std::rand();
-    ASSERT_TRUE(explorer.finishPass());
-    const int sequence = explorer.view.comp_sequence;
-    EXPECT_EQ(sequence, 4);
-    // One shuffle only: a second would reorder lines under running workers.
-    std::srand(11);
-    for (int draw = 0; draw < 60; ++draw)
-        std::rand();
-    EXPECT_EQ(afterStart, std::rand());
-    EXPECT_EQ(explorer.display.rowsCovered(sequence, 60), std::vector<int>(60, 1));
-    EXPECT_EQ(explorer.picture(), explorer.expectedPicture());
+    EXPECT_EQ(explorer.picture(), computed);
+    explorer.clearSwitch.value = 1;
+    explorer.display.forgetRequests();
+    explorer.view.startButton(nullptr);
+    EXPECT_EQ(explorer.display.shownPixels(), std::vector<std::uint8_t>(32 * 24 * 3, 0xff));
+    EXPECT_EQ(explorer.display.immediateRects(), std::vector<NSRect>({{{0, 0}, {32, 24}}}));
 }
 
 } // namespace dwell

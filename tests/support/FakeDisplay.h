@@ -75,11 +75,7 @@ public:
     GraphicsContext &currentContext() override { return *this; }
     RGBAColor selectedTextBackgroundColor() const override { return kHighlight; }
 
-    void makeKeyAndOrderFront() override
-    {
-        isShown = true;
-        m_view->drawRect(bounds());
-    }
+    void makeKeyAndOrderFront() override { m_view->drawRect(bounds()); }
     void setInitialFirstResponder(MyView &view) override { firstResponder = &view; }
 
     void drawImage(const BitmapImage &image, NSRect rect) override
@@ -161,7 +157,6 @@ public:
     const std::vector<std::uint8_t> &shownPixels() const { return m_shown; }
 
     MyView *firstResponder = nullptr;
-    bool isShown = false;
     // Runs on the requesting thread after each setNeedsDisplayInRect, outside
     // the fake's mutex; a worker runs it holding the work lock. Set it before
     // any worker starts.

@@ -64,7 +64,6 @@ public:
     TestExplorer &operator=(const TestExplorer &) = delete;
 
     void launch() { view.applicationDidFinishLaunching(); }
-    // A press and release at one point; a press, a drag and the release at its end.
     void click(NSPoint at)
     {
         view.mouseDown(at);

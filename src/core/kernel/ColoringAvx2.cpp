@@ -69,8 +69,8 @@ void colorPaletteLineAvx2(const PaletteLine &line, const int *dwells, const floa
                                           1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
     int i = 0;
     // Each group stores 28 bytes for its 24: the next group's overwrite the
-    // rest, and the last groups are left to the scalar path.
-    for (; i + 8 < count; i += 8) {
+    // rest, and a group goes this way only while ten pixels (30 bytes) are left.
+    for (; i + 10 <= count; i += 8) {
         const __m256i dwell = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(dwells + i));
         const __m256 fraction = fractionsOf8(_mm256_loadu_ps(norms + i), line);
         const __m256i index = _mm256_set_m128i(
