@@ -64,38 +64,52 @@ public:
         for (int v = 0; v < N; ++v)
             replace(v, (1u << kWidth) - 1, 0, 0);
         m_minDeadline = m_busy > 0 ? m_p.maxdwell : LLONG_MAX;
-        iterate();
+        for (int active = N; m_busy > 0; active = compact())
+            iterateOn(active);
         return m_total;
     }
 
 private:
-    // The hot loop. The iterates live in registers and every loop over the
-    // vectors is unrolled, so that none of them goes through memory; only a
-    // finished pixel sends them to the members for the bookkeeping.
-    void iterate()
+    // The hot loop over all vectors, or over the first alone once the
+    // line's last pixels fit in it.
+    void iterateOn(int active)
+    {
+        if (active == 1)
+            iterate<1>();
+        else
+            iterate<N>();
+    }
+
+    // The hot loop over vectors 0 to A - 1. The iterates live in registers
+    // and every loop over the vectors is unrolled, so that none of them goes
+    // through memory; only a finished pixel sends them to the members for
+    // the bookkeeping. Once the line has no pixel left to hand out and its
+    // lanes would fit in fewer vectors, it returns to have them packed: a
+    // line's last, slowest pixels then step one vector instead of four.
+    template <int A> void iterate()
     {
         const Vec y = L::broadcast(m_p.y);
         const Vec bound = L::broadcast(m_p.bound);
-        Vec zr[N], zi[N];
+        Vec zr[A], zi[A];
 #pragma GCC unroll 16
-        for (int v = 0; v < N; ++v) {
+        for (int v = 0; v < A; ++v) {
             zr[v] = m_zr[v];
             zi[v] = m_zi[v];
         }
-        for (long long t = 0; m_busy > 0;) {
-            Mask escaped[N];
+        for (long long t = m_t; m_busy > 0;) {
+            Mask escaped[A];
 #pragma GCC unroll 16
-            for (int v = 0; v < N; ++v)
+            for (int v = 0; v < A; ++v)
                 escaped[v] = L::step(zr[v], zi[v], m_cx[v], y, bound);
             Mask any = escaped[0];
 #pragma GCC unroll 16
-            for (int v = 1; v < N; ++v)
+            for (int v = 1; v < A; ++v)
                 any = L::either(any, escaped[v]);
             const bool done = ++t == m_minDeadline;
             unsigned cycledBits[N] = {};
             if (t % kCheckEvery == 0) {
 #pragma GCC unroll 16
-                for (int v = 0; v < N; ++v) {
+                for (int v = 0; v < A; ++v) {
                     const Mask cycled = repeats(v, zr[v], zi[v]);
                     cycledBits[v] = L::bits(cycled);
                     any = L::either(any, cycled);
@@ -103,21 +117,58 @@ private:
             }
             if (L::none(any) && !done)
                 continue;
-            unsigned bits[N];
+            unsigned bits[N] = {};
 #pragma GCC unroll 16
-            for (int v = 0; v < N; ++v) {
+            for (int v = 0; v < A; ++v) {
                 m_zr[v] = zr[v];
                 m_zi[v] = zi[v];
                 bits[v] = L::bits(escaped[v]);
                 cycledBits[v] &= ~bits[v];
             }
             retire(bits, cycledBits, t, done);
+            if (A > 1 && m_next >= m_p.w && m_busy <= kWidth) {
+                m_t = t;
+                return;
+            }
 #pragma GCC unroll 16
-            for (int v = 0; v < N; ++v) {
+            for (int v = 0; v < A; ++v) {
                 zr[v] = m_zr[v];
                 zi[v] = m_zi[v];
             }
         }
+    }
+
+    // Moves the busy lanes, with everything they carry, to the lowest lanes
+    // in order, parks the rest, and returns the vectors now in use.
+    __attribute__((noinline)) int compact()
+    {
+        constexpr int kLanes = kWidth * N;
+        double lanes[7][kLanes];
+        Vec *const parts[7] = {m_zr, m_zi, m_cx, m_savedR, m_savedI, m_countdown, m_gap};
+        for (int part = 0; part < 7; ++part)
+            for (int v = 0; v < N; ++v)
+                L::store(lanes[part] + v * kWidth, parts[part][v]);
+        int packed = 0;
+        for (int lane = 0; lane < kLanes; ++lane) {
+            if (!(m_occupied[lane / kWidth] & (1u << (lane % kWidth))))
+                continue;
+            for (int part = 0; part < 7; ++part)
+                lanes[part][packed] = lanes[part][lane];
+            m_slots[packed++] = m_slots[lane];
+        }
+        // Parked lanes sit at the fixed point 0.
+        for (int lane = packed; lane < kLanes; ++lane)
+            for (int part = 0; part < 3; ++part)
+                lanes[part][lane] = 0.0;
+        for (int v = 0; v < N; ++v) {
+            for (int part = 0; part < 7; ++part)
+                parts[part][v] = L::load(lanes[part] + v * kWidth);
+            const int filled = packed - v * kWidth;
+            m_occupied[v] = filled >= kWidth ? (1u << kWidth) - 1
+                            : filled > 0     ? (1u << filled) - 1
+                                             : 0;
+        }
+        return (packed + kWidth - 1) / kWidth;
     }
 
     // Compares vector v's lanes with their saved iterates, then saves those
@@ -224,6 +275,8 @@ private:
     double m_nextX;
     int m_next = 0;
     int m_busy = 0;
+    // Steps taken so far, every lane at once.
+    long long m_t = 0;
     long long m_minDeadline = LLONG_MAX;
     unsigned m_total = 0;
     unsigned m_occupied[N]{};
