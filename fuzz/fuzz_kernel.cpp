@@ -1,6 +1,6 @@
 // Every vector path of the line kernel against the scalar reference: the
-// same dwells and the same sum, whatever the inputs; and the line's colours
-// by a palette, the same on every path.
+// same dwells and the same sum, whatever the inputs, line by line and in
+// blocks of lines; and the line's colours by a palette, the same on every path.
 #include "Coloring.h"
 #include "KernelPaths.h"
 #include "mandelScalar.h"
@@ -76,6 +76,38 @@ void check(bool condition)
         std::abort();
 }
 
+bool sameNorm(float a, float b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+}
+
+// The line and the one three steps below it as one block of two, on every
+// path, against the reference line by line, at a limit within the budget.
+void checkBlock(const Line &l, int limit)
+{
+    const int w = std::max(l.w, 0);
+    const double ys[2] = {l.y, l.y - 3 * l.step};
+    std::vector<int> expected(2 * std::size_t(w));
+    std::vector<float> expectedNorms(expected.size());
+    int expectedSums[2];
+    for (int k = 0; k < 2; ++k)
+        expectedSums[k] =
+            mandelLineScalar(l.originX, l.originY, l.escape, l.x, ys[k], l.step, limit, l.w,
+                             expected.data() + k * w, expectedNorms.data() + k * w);
+    for (const KernelPath path : kAllKernelPaths) {
+        std::vector<int> got(expected.size() + 1, 0x5a5a5a5a);
+        std::vector<float> norms(got.size(), -1.0f);
+        int sums[3] = {0, 0, 0x5a5a5a5a};
+        mandelLinesWith(path, l.originX, l.originY, l.escape, l.x, ys, 2, l.step, limit, l.w,
+                        got.data(), norms.data(), sums);
+        check(sums[0] == expectedSums[0] && sums[1] == expectedSums[1] && sums[2] == 0x5a5a5a5a);
+        check(got.back() == 0x5a5a5a5a &&
+              std::equal(expected.begin(), expected.end(), got.begin()));
+        check(norms.back() == -1.0f &&
+              std::equal(expectedNorms.begin(), expectedNorms.end(), norms.begin(), sameNorm));
+    }
+}
+
 // The line coloured by a palette at a density and offset the input gives.
 void checkColours(const Line &l, const int *dwells, const float *norms)
 {
@@ -133,10 +165,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         check(got == expected);
         // Bit for bit, but any NaN matches any NaN: the paths' NaNs may
         // carry different signs and payloads, which mean nothing.
-        check(std::equal(norms.begin(), norms.end(), expectedNorms.begin(), [](float a, float b) {
-            return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
-        }));
+        check(std::equal(norms.begin(), norms.end(), expectedNorms.begin(), sameNorm));
     }
     checkColours(l, expected.data() + 1, expectedNorms.data() + 1);
+    // Blocks share their lanes from a limit of 4096; narrow lines reach it.
+    checkBlock(l, l.w <= 256 ? 4096 + cut % 1024 : cut);
     return 0;
 }

@@ -245,6 +245,55 @@ TEST_P(Differential, MixedDwellsAndOrbitsThatRepeatLateOrNearlyRepeat)
         {.originX = z, .originY = z, .x = 0.0, .y = z, .step = z, .maxdwell = 5000, .w = 20});
 }
 
+// A block of lines gives each line exactly as the reference does alone, and
+// writes nothing past the block.
+TEST_P(Differential, BlocksOfLinesAreTheirLinesOneByOne)
+{
+    const double seahorse = -0.7436439 - 128e-7;
+    const LineArgs shapes[] = {
+        {.x = seahorse, .y = 0.1318259, .step = 1e-7, .maxdwell = 5000, .w = 256},
+        {.x = -0.1225 - 0.05, .y = 0.7449, .step = 2e-3, .maxdwell = 20000, .w = 48},
+        {.originX = 0.1, .bound = 9, .x = -2.0, .y = 0.3, .step = 3.0 / 64, .maxdwell = 33, .w = 1},
+        {.x = -1.5, .y = 0.2, .step = 0.01, .maxdwell = 0, .w = 30},
+        {.x = -1.5, .y = 0.2, .step = 0.01, .maxdwell = 300, .w = 0},
+    };
+    for (const LineArgs &shape : shapes) {
+        for (const int lines : {1, 2, 7}) {
+            std::vector<double> ys;
+            LineResult expected;
+            std::vector<int> expectedSums;
+            for (int line = 0; line < lines; ++line) {
+                LineArgs args = shape;
+                args.y = shape.y - line * shape.step * 3;
+                ys.push_back(args.y);
+                const LineResult one = runLine(KernelPath::Scalar, args);
+                expected.dwells.insert(expected.dwells.end(), one.dwells.begin(), one.dwells.end());
+                expected.normBits.insert(expected.normBits.end(), one.normBits.begin(),
+                                         one.normBits.end());
+                expectedSums.push_back(one.sum);
+            }
+            const std::size_t n = std::size_t(std::max(shape.w, 0)) * std::size_t(lines);
+            std::vector<int> buf(n + 1, 0x5eed);
+            std::vector<float> norms(n + 1, 0.5f);
+            std::vector<int> sums(std::size_t(lines) + 1, 0x5eed);
+            mandelLinesWith(GetParam(), shape.originX, shape.originY, shape.bound, shape.x,
+                            ys.data(), lines, shape.step, shape.maxdwell, shape.w, buf.data(),
+                            norms.data(), sums.data());
+            std::vector<std::uint32_t> normBits;
+            for (std::size_t i = 0; i < n; ++i)
+                normBits.push_back(
+                    std::bit_cast<std::uint32_t>(std::isnan(norms[i]) ? float(kNan) : norms[i]));
+            EXPECT_EQ(std::vector<int>(buf.begin(), buf.end() - 1), expected.dwells)
+                << describe(shape) << " lines " << lines;
+            EXPECT_EQ(normBits, expected.normBits) << describe(shape);
+            EXPECT_EQ(std::vector<int>(sums.begin(), sums.end() - 1), expectedSums);
+            EXPECT_EQ(buf.back(), 0x5eed);
+            EXPECT_EQ(norms.back(), 0.5f);
+            EXPECT_EQ(sums.back(), 0x5eed);
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Paths, Differential, testing::Values(KernelPath::Avx2, KernelPath::Avx512),
                          PathTest::name);
 

@@ -57,24 +57,37 @@ StripRenderer::StripRenderer(const RenderRequest &request) : m_request(request)
 
 StripRenderer::~StripRenderer() = default;
 
-void StripRenderer::computeLine(int line, int *dwells, float *norms, std::uint8_t *rgb) const
+void StripRenderer::computeLines(int first, int count, int *dwells, float *norms,
+                                 std::uint8_t *rgb) const
 {
     const RenderRequest &r = m_request;
-    if (m_deep)
-        m_deep->compute(line, dwells, norms);
-    else
-        mandelLine(r.originX, r.originY, double(r.escapeRadius), m_viewX, m_viewY - m_step * line,
-                   m_step, r.maxDwell, r.width, dwells, norms);
-    colorLine(r.coloring, dwells, norms, r.width, r.escapeRadius, rgb);
+    const std::size_t width = std::size_t(r.width);
+    if (m_deep) {
+        for (int k = 0; k < count; ++k)
+            m_deep->compute(first + k, dwells + width * std::size_t(k),
+                            norms + width * std::size_t(k));
+    } else {
+        double ys[kBlockRows];
+        int sums[kBlockRows];
+        for (int k = 0; k < count; ++k)
+            ys[k] = m_viewY - m_step * (first + k);
+        mandelLines(r.originX, r.originY, double(r.escapeRadius), m_viewX, ys, count, m_step,
+                    r.maxDwell, r.width, dwells, norms, sums);
+    }
+    for (int k = 0; k < count; ++k)
+        colorLine(r.coloring, dwells + width * std::size_t(k), norms + width * std::size_t(k),
+                  r.width, r.escapeRadius, rgb + 3 * width * std::size_t(k));
 }
 
 void StripRenderer::work(Bands &bands, long long *iterations) const
 {
-    std::vector<int> dwells(std::size_t(m_request.width));
-    std::vector<float> norms(std::size_t(m_request.width));
+    const std::size_t block = std::size_t(m_request.width) * kBlockRows;
+    std::vector<int> dwells(block);
+    std::vector<float> norms(block);
     for (;;) {
-        int line;
-        std::uint8_t *row;
+        int first;
+        int count;
+        std::uint8_t *rows;
         {
             std::unique_lock guard(bands.lock);
             bands.changed.wait(guard, [&bands] {
@@ -83,14 +96,17 @@ void StripRenderer::work(Bands &bands, long long *iterations) const
             });
             if (bands.stopped || bands.nextLine >= bands.endRow)
                 return;
-            line = bands.nextLine++;
-            row = bands.rowOf(line);
+            // Blocks divide bands, so a block's rows lie in one buffer.
+            first = bands.nextLine;
+            count = std::min(kBlockRows, bands.endRow - first);
+            bands.nextLine += count;
+            rows = bands.rowOf(first);
         }
-        computeLine(line, dwells.data(), norms.data(), row);
-        *iterations += lineIterations(dwells.data(), m_request.width, m_request.maxDwell);
+        computeLines(first, count, dwells.data(), norms.data(), rows);
+        *iterations += lineIterations(dwells.data(), m_request.width * count, m_request.maxDwell);
         {
             std::lock_guard guard(bands.lock);
-            ++bands.linesDone[std::size_t(bands.bandOf(line))];
+            bands.linesDone[std::size_t(bands.bandOf(first))] += count;
         }
         bands.changed.notify_all();
     }

@@ -16,8 +16,11 @@ namespace dwell {
 // same request gives the same pixels either way.
 class StripRenderer {
 public:
-    // Rows in one band.
+    // Rows in one band, and in the blocks workers take: a block's lines
+    // share the kernel's lanes, so one line's slowest pixels do not run alone.
     static constexpr int kBandRows = 16;
+    static constexpr int kBlockRows = 8;
+    static_assert(kBandRows % kBlockRows == 0);
 
     explicit StripRenderer(const RenderRequest &request);
     ~StripRenderer();
@@ -39,7 +42,7 @@ public:
 
 private:
     struct Bands;
-    void computeLine(int line, int *dwells, float *norms, std::uint8_t *rgb) const;
+    void computeLines(int first, int count, int *dwells, float *norms, std::uint8_t *rgb) const;
     void work(Bands &bands, long long *iterations) const;
 
     RenderRequest m_request;

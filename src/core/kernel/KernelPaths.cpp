@@ -3,6 +3,7 @@
 #include "mandelScalar.h"
 #include "mandelWide.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <string_view>
 
@@ -88,6 +89,28 @@ int mandelLineWith(KernelPath path, double originX, double originY, double escap
 {
     return kernelOf(runnable(path))(originX, originY, escape_radius, x, y, step, maxdwell, w, buf,
                                     norms);
+}
+
+void mandelLinesWith(KernelPath path, double originX, double originY, double escape_radius,
+                     double x, const double *ys, int lines, double step, int maxdwell, int w,
+                     int *buf, float *norms, int *sums)
+{
+    switch (runnable(path)) {
+    case KernelPath::Avx2:
+        return mandelLinesAvx2(originX, originY, escape_radius, x, ys, lines, step, maxdwell, w,
+                               buf, norms, sums);
+    case KernelPath::Avx512:
+        return mandelLinesAvx512(originX, originY, escape_radius, x, ys, lines, step, maxdwell, w,
+                                 buf, norms, sums);
+    case KernelPath::Scalar:
+        break;
+    }
+    // The reference has no lanes to share: line by line.
+    for (int line = 0; line < lines; ++line) {
+        const std::ptrdiff_t offset = std::ptrdiff_t(line) * w;
+        sums[line] = mandelLineScalar(originX, originY, escape_radius, x, ys[line], step, maxdwell,
+                                      w, buf + offset, norms ? norms + offset : nullptr);
+    }
 }
 
 } // namespace dwell

@@ -22,7 +22,11 @@ KernelPath chooseKernelPath(const char *requested);
 KernelPath activeKernelPath();
 
 // mandelLine on the given path; an unavailable path runs the best available.
+// mandelLines likewise.
 int mandelLineWith(KernelPath path, double originX, double originY, double escape_radius, double x,
                    double y, double step, int maxdwell, int w, int *buf, float *norms = nullptr);
+void mandelLinesWith(KernelPath path, double originX, double originY, double escape_radius,
+                     double x, const double *ys, int lines, double step, int maxdwell, int w,
+                     int *buf, float *norms, int *sums);
 
 } // namespace dwell

@@ -12,6 +12,14 @@ int mandelLine(double originX, double originY, double escape_radius, double x, d
                           norms);
 }
 
+void mandelLines(double originX, double originY, double escape_radius, double x, const double *ys,
+                 int lines, double step, int maxdwell, int w, int *buf, float *norms, int *sums)
+{
+    static const KernelPath path = activeKernelPath();
+    mandelLinesWith(path, originX, originY, escape_radius, x, ys, lines, step, maxdwell, w, buf,
+                    norms, sums);
+}
+
 long long lineIterations(const int *dwells, int w, int maxdwell)
 {
     long long sum = 0;

@@ -59,4 +59,12 @@ int mandelLineAvx2(double originX, double originY, double escape_radius, double 
                                   norms);
 }
 
+void mandelLinesAvx2(double originX, double originY, double escape_radius, double x,
+                     const double *ys, int lines, double step, int maxdwell, int w, int *buf,
+                     float *norms, int *sums)
+{
+    wideLines<Avx2Lanes, 4>(originX, originY, escape_radius, x, ys, lines, step, maxdwell, w, buf,
+                            norms, sums);
+}
+
 } // namespace dwell

@@ -54,4 +54,12 @@ int mandelLineAvx512(double originX, double originY, double escape_radius, doubl
                                     norms);
 }
 
+void mandelLinesAvx512(double originX, double originY, double escape_radius, double x,
+                       const double *ys, int lines, double step, int maxdwell, int w, int *buf,
+                       float *norms, int *sums)
+{
+    wideLines<Avx512Lanes, 4>(originX, originY, escape_radius, x, ys, lines, step, maxdwell, w, buf,
+                              norms, sums);
+}
+
 } // namespace dwell

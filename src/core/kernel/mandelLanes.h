@@ -9,6 +9,7 @@
 #include "mandelScalar.h"
 
 #include <climits>
+#include <cstddef>
 
 namespace dwell {
 
@@ -24,6 +25,11 @@ struct LineParams {
     int w;
     int *buf;
     float *norms;
+    // For a block of lines: line k's imaginary part, and its sum (which
+    // wraps like the kernel's own); its pixels follow line k - 1's in buf.
+    int lines = 1;
+    const double *ys = nullptr;
+    int *sums = nullptr;
 };
 
 // Keeps kLanes pixels in flight in N independent vectors, so that the long
@@ -44,20 +50,26 @@ struct LineParams {
 // iterations a lane compares its iterate with the one it saved, then saves
 // anew on a schedule of doubling gaps: once a gap exceeds the orbit's tail
 // and kCheckEvery times its period, the cycle is found.
-template <class L, int N> class LaneEngine {
+template <class L, int N, bool kBlock = false> class LaneEngine {
     using Vec = typename L::Vec;
     using Mask = typename L::Mask;
     static constexpr int kWidth = L::kWidth;
     static constexpr int kLanes = kWidth * N;
     static constexpr long long kCheckEvery = 32;
+    // A block's per-lane imaginary parts stay in registers where there are
+    // enough of them (AVX-512's 32); with 16, they are read from memory.
+    static constexpr bool kYInRegisters = !kBlock || kWidth >= 8;
 
     struct Slot {
         int pixel;
+        int line;
         long long start;
     };
 
 public:
-    LaneEngine(const LineParams &p, double x) : m_p(p), m_nextX(x) {}
+    LaneEngine(const LineParams &p, double x) : m_p(p), m_x(x), m_nextX(x), m_pixels(p.w * p.lines)
+    {
+    }
 
     unsigned run()
     {
@@ -88,19 +100,20 @@ private:
     // line's last, slowest pixels then step one vector instead of four.
     template <int A> void iterate()
     {
-        const Vec y = L::broadcast(m_p.y);
+        const Vec lineY = L::broadcast(m_p.y);
         const Vec bound = L::broadcast(m_p.bound);
-        Vec zr[A], zi[A];
+        Vec zr[A], zi[A], cy[A];
 #pragma GCC unroll 16
         for (int v = 0; v < A; ++v) {
             zr[v] = m_zr[v];
             zi[v] = m_zi[v];
+            cy[v] = kBlock ? m_cy[v] : lineY;
         }
         for (long long t = m_t; m_busy > 0;) {
             Mask escaped[A];
 #pragma GCC unroll 16
             for (int v = 0; v < A; ++v)
-                escaped[v] = L::step(zr[v], zi[v], m_cx[v], y, bound);
+                escaped[v] = L::step(zr[v], zi[v], m_cx[v], kYInRegisters ? cy[v] : m_cy[v], bound);
             Mask any = escaped[0];
 #pragma GCC unroll 16
             for (int v = 1; v < A; ++v)
@@ -126,7 +139,7 @@ private:
                 cycledBits[v] &= ~bits[v];
             }
             retire(bits, cycledBits, t, done);
-            if (A > 1 && m_next >= m_p.w && m_busy <= kWidth) {
+            if (A > 1 && m_next >= m_pixels && m_busy <= kWidth) {
                 m_t = t;
                 return;
             }
@@ -134,6 +147,7 @@ private:
             for (int v = 0; v < A; ++v) {
                 zr[v] = m_zr[v];
                 zi[v] = m_zi[v];
+                cy[v] = kBlock ? m_cy[v] : lineY;
             }
         }
     }
@@ -143,16 +157,17 @@ private:
     __attribute__((noinline)) int compact()
     {
         constexpr int kLanes = kWidth * N;
-        double lanes[7][kLanes];
-        Vec *const parts[7] = {m_zr, m_zi, m_cx, m_savedR, m_savedI, m_countdown, m_gap};
-        for (int part = 0; part < 7; ++part)
+        constexpr int kParts = kBlock ? 8 : 7;
+        double lanes[8][kLanes];
+        Vec *const parts[8] = {m_zr, m_zi, m_cx, m_savedR, m_savedI, m_countdown, m_gap, m_cy};
+        for (int part = 0; part < kParts; ++part)
             for (int v = 0; v < N; ++v)
                 L::store(lanes[part] + v * kWidth, parts[part][v]);
         int packed = 0;
         for (int lane = 0; lane < kLanes; ++lane) {
             if (!(m_occupied[lane / kWidth] & (1u << (lane % kWidth))))
                 continue;
-            for (int part = 0; part < 7; ++part)
+            for (int part = 0; part < kParts; ++part)
                 lanes[part][packed] = lanes[part][lane];
             m_slots[packed++] = m_slots[lane];
         }
@@ -161,7 +176,7 @@ private:
             for (int part = 0; part < 3; ++part)
                 lanes[part][lane] = 0.0;
         for (int v = 0; v < N; ++v) {
-            for (int part = 0; part < 7; ++part)
+            for (int part = 0; part < kParts; ++part)
                 parts[part][v] = L::load(lanes[part] + v * kWidth);
             const int filled = packed - v * kWidth;
             m_occupied[v] = filled >= kWidth ? (1u << kWidth) - 1
@@ -210,19 +225,40 @@ private:
         L::store(zr, m_zr[v]);
         L::store(zi, m_zi[v]);
         unsigned refilled = 0;
+        // A block's new pixels take their line's imaginary part by whole
+        // vectors, a line at a time: no lane is written alone.
+        unsigned lineLanes = 0;
+        int lanesLine = m_line;
         for (unsigned rest = bits; rest != 0; rest &= rest - 1) {
             const int l = __builtin_ctz(rest);
             Slot &slot = m_slots[v * kWidth + l];
             if (m_occupied[v] & (1u << l))
                 finish(slot, bounded ? m_p.maxdwell : int(now - slot.start), zr[l], zi[l]);
-            if (m_next < m_p.w) {
-                slot = {m_next++, nextStart};
+            if (m_next < m_pixels) {
+                if (kBlock && m_line != lanesLine) {
+                    setLineY(v, lineLanes, lanesLine);
+                    lineLanes = 0;
+                    lanesLine = m_line;
+                }
+                lineLanes |= 1u << l;
+                slot = {m_next++, m_line, nextStart};
                 cx[l] = m_nextX;
                 m_nextX += m_p.step;
+                // Each line's real parts are the same running sum from x.
+                if (++m_column == m_p.w) {
+                    m_column = 0;
+                    ++m_line;
+                    m_nextX = m_x;
+                }
                 refilled |= 1u << l;
             } else {
                 cx[l] = 0.0;
             }
+        }
+        if constexpr (kBlock) {
+            setLineY(v, lineLanes, lanesLine);
+            // Parked lanes sit at the fixed point 0.
+            m_cy[v] = L::blend(L::maskOf(bits & ~refilled), L::broadcast(0.0), m_cy[v]);
         }
         m_busy += __builtin_popcount(refilled) - __builtin_popcount(m_occupied[v] & bits);
         m_occupied[v] = (m_occupied[v] & ~bits) | refilled;
@@ -242,13 +278,22 @@ private:
         m_gap[v] = L::blend(changed, one, m_gap[v]);
     }
 
+    void setLineY(int v, unsigned lanes, int line)
+    {
+        if (lanes != 0)
+            m_cy[v] = L::blend(L::maskOf(lanes), L::broadcast(m_p.ys[line]), m_cy[v]);
+    }
+
     // zr, zi: the iterate one step past the escape, as the reference has it.
     void finish(const Slot &slot, int dwell, double zr, double zi)
     {
         m_p.buf[slot.pixel] = dwell == m_p.maxdwell ? -1 : dwell;
         if (m_p.norms)
             m_p.norms[slot.pixel] = dwell == m_p.maxdwell ? 0.0f : float(zr * zr + zi * zi);
-        m_total += unsigned(dwell);
+        if constexpr (kBlock)
+            m_p.sums[slot.line] = int(unsigned(m_p.sums[slot.line]) + unsigned(dwell));
+        else
+            m_total += unsigned(dwell);
     }
 
     void retireAtLimit(long long t)
@@ -272,8 +317,13 @@ private:
     }
 
     const LineParams m_p;
+    const double m_x;
     double m_nextX;
+    // The next pixel to hand out, of m_pixels: its line and column.
+    const int m_pixels;
     int m_next = 0;
+    int m_line = 0;
+    int m_column = 0;
     int m_busy = 0;
     // Steps taken so far, every lane at once.
     long long m_t = 0;
@@ -285,6 +335,8 @@ private:
     Vec m_zr[N]{};
     Vec m_zi[N]{};
     Vec m_cx[N]{};
+    // A block's lanes carry their line's imaginary part.
+    Vec m_cy[N]{};
     // Per lane: the iterate saved for the cycle check, and the checks until
     // the next save and between saves, as doubles to stay in vectors.
     Vec m_savedR[N]{};
@@ -303,6 +355,38 @@ int wideLine(double originX, double originY, double escape_radius, double x, dou
                                 norms);
     const LineParams params{originX, originY, escape_radius, y, step, maxdwell, w, buf, norms};
     return int(LaneEngine<L, N>(params, x).run());
+}
+
+// Lines of a block share the lanes: a line's slowest pixels run beside the
+// next line's first ones instead of alone.
+template <class L, int N>
+void wideLines(double originX, double originY, double escape_radius, double x, const double *ys,
+               int lines, double step, int maxdwell, int w, int *buf, float *norms, int *sums)
+{
+    for (int line = 0; line < lines; ++line)
+        sums[line] = 0;
+    if (w <= 0 || maxdwell <= 0 || lines <= 0) {
+        for (int line = 0; line < lines; ++line)
+            sums[line] = mandelLineScalar(originX, originY, escape_radius, x, ys[line], step,
+                                          maxdwell, w, buf + std::ptrdiff_t(line) * w,
+                                          norms ? norms + std::ptrdiff_t(line) * w : nullptr);
+        return;
+    }
+    // Below this limit a line's slowest pixels end soon, and the block's
+    // bookkeeping costs more than sharing the lanes saves (measured on AVX2).
+    constexpr int kBlocksFromLimit = 4096;
+    if (maxdwell < kBlocksFromLimit) {
+        for (int line = 0; line < lines; ++line)
+            sums[line] = wideLine<L, N>(originX, originY, escape_radius, x, ys[line], step,
+                                        maxdwell, w, buf + std::ptrdiff_t(line) * w,
+                                        norms ? norms + std::ptrdiff_t(line) * w : nullptr);
+        return;
+    }
+    LineParams params{originX, originY, escape_radius, ys[0], step, maxdwell, w, buf, norms};
+    params.lines = lines;
+    params.ys = ys;
+    params.sums = sums;
+    LaneEngine<L, N, true>(params, x).run();
 }
 
 } // namespace

@@ -9,4 +9,11 @@ int mandelLineAvx2(double originX, double originY, double escape_radius, double 
 int mandelLineAvx512(double originX, double originY, double escape_radius, double x, double y,
                      double step, int maxdwell, int w, int *buf, float *norms);
 
+void mandelLinesAvx2(double originX, double originY, double escape_radius, double x,
+                     const double *ys, int lines, double step, int maxdwell, int w, int *buf,
+                     float *norms, int *sums);
+void mandelLinesAvx512(double originX, double originY, double escape_radius, double x,
+                       const double *ys, int lines, double step, int maxdwell, int w, int *buf,
+                       float *norms, int *sums);
+
 } // namespace dwell
