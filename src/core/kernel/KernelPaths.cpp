@@ -95,22 +95,22 @@ void mandelLinesWith(KernelPath path, double originX, double originY, double esc
                      double x, const double *ys, int lines, double step, int maxdwell, int w,
                      int *buf, float *norms, int *sums)
 {
-    switch (runnable(path)) {
-    case KernelPath::Avx2:
-        return mandelLinesAvx2(originX, originY, escape_radius, x, ys, lines, step, maxdwell, w,
-                               buf, norms, sums);
-    case KernelPath::Avx512:
-        return mandelLinesAvx512(originX, originY, escape_radius, x, ys, lines, step, maxdwell, w,
-                                 buf, norms, sums);
-    case KernelPath::Scalar:
-        break;
+    // Lines share lanes only on the wide paths, and only from this limit on:
+    // below it a line's slowest pixels end soon, and the block's bookkeeping
+    // costs more than sharing the lanes saves (measured on AVX2).
+    constexpr int kBlocksFromLimit = 4096;
+    const KernelPath runs = runnable(path);
+    if (runs == KernelPath::Scalar || maxdwell < kBlocksFromLimit || w <= 0 || lines <= 0) {
+        const LineKernel kernel = kernelOf(runs);
+        for (int line = 0; line < lines; ++line) {
+            const std::ptrdiff_t offset = std::ptrdiff_t(line) * w;
+            sums[line] = kernel(originX, originY, escape_radius, x, ys[line], step, maxdwell, w,
+                                buf + offset, norms ? norms + offset : nullptr);
+        }
+        return;
     }
-    // The reference has no lanes to share: line by line.
-    for (int line = 0; line < lines; ++line) {
-        const std::ptrdiff_t offset = std::ptrdiff_t(line) * w;
-        sums[line] = mandelLineScalar(originX, originY, escape_radius, x, ys[line], step, maxdwell,
-                                      w, buf + offset, norms ? norms + offset : nullptr);
-    }
+    (runs == KernelPath::Avx2 ? mandelLinesAvx2 : mandelLinesAvx512)(
+        originX, originY, escape_radius, x, ys, lines, step, maxdwell, w, buf, norms, sums);
 }
 
 } // namespace dwell

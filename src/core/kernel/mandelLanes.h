@@ -9,7 +9,6 @@
 #include "mandelScalar.h"
 
 #include <climits>
-#include <cstddef>
 
 namespace dwell {
 
@@ -156,7 +155,6 @@ private:
     // in order, parks the rest, and returns the vectors now in use.
     __attribute__((noinline)) int compact()
     {
-        constexpr int kLanes = kWidth * N;
         constexpr int kParts = kBlock ? 8 : 7;
         double lanes[8][kLanes];
         Vec *const parts[8] = {m_zr, m_zi, m_cx, m_savedR, m_savedI, m_countdown, m_gap, m_cy};
@@ -358,30 +356,14 @@ int wideLine(double originX, double originY, double escape_radius, double x, dou
 }
 
 // Lines of a block share the lanes: a line's slowest pixels run beside the
-// next line's first ones instead of alone.
+// next line's first ones instead of alone. For at least one line of at
+// least one pixel, at a positive limit.
 template <class L, int N>
 void wideLines(double originX, double originY, double escape_radius, double x, const double *ys,
                int lines, double step, int maxdwell, int w, int *buf, float *norms, int *sums)
 {
     for (int line = 0; line < lines; ++line)
         sums[line] = 0;
-    if (w <= 0 || maxdwell <= 0 || lines <= 0) {
-        for (int line = 0; line < lines; ++line)
-            sums[line] = mandelLineScalar(originX, originY, escape_radius, x, ys[line], step,
-                                          maxdwell, w, buf + std::ptrdiff_t(line) * w,
-                                          norms ? norms + std::ptrdiff_t(line) * w : nullptr);
-        return;
-    }
-    // Below this limit a line's slowest pixels end soon, and the block's
-    // bookkeeping costs more than sharing the lanes saves (measured on AVX2).
-    constexpr int kBlocksFromLimit = 4096;
-    if (maxdwell < kBlocksFromLimit) {
-        for (int line = 0; line < lines; ++line)
-            sums[line] = wideLine<L, N>(originX, originY, escape_radius, x, ys[line], step,
-                                        maxdwell, w, buf + std::ptrdiff_t(line) * w,
-                                        norms ? norms + std::ptrdiff_t(line) * w : nullptr);
-        return;
-    }
     LineParams params{originX, originY, escape_radius, ys[0], step, maxdwell, w, buf, norms};
     params.lines = lines;
     params.ys = ys;
