@@ -113,11 +113,8 @@ void colorLineWith(KernelPath path, const Coloring &coloring, const int *dwells,
                            coloring.interior,
                            scaled ? fastLog2(fastLog2(bound)) : 0.0f,
                            scaled};
-    // As the digits: every wide kernel's CPU has AVX2, and a forced scalar
-    // kernel colours in scalar too.
-    const bool wide =
-        isAvailable(path) && path != KernelPath::Scalar && isAvailable(KernelPath::Avx2);
-    (wide ? colorPaletteLineAvx2 : colorPaletteLineScalar)(line, dwells, norms, count, pixels);
+    (colorsWithAvx2(path) ? colorPaletteLineAvx2 : colorPaletteLineScalar)(line, dwells, norms,
+                                                                           count, pixels);
 }
 
 void colorLine(const Coloring &coloring, const int *dwells, const float *norms, int count,

@@ -9,15 +9,17 @@ namespace {
 
 using LineColors = void (*)(const int *, int, std::uint8_t *);
 
-// Every wide kernel's CPU has AVX2; a forced scalar kernel colours in scalar too.
 LineColors colorsOf(KernelPath path)
 {
-    const bool wide =
-        isAvailable(path) && path != KernelPath::Scalar && isAvailable(KernelPath::Avx2);
-    return wide ? storeDwellColorsAvx2 : storeDwellColorsScalar;
+    return colorsWithAvx2(path) ? storeDwellColorsAvx2 : storeDwellColorsScalar;
 }
 
 } // namespace
+
+bool colorsWithAvx2(KernelPath path)
+{
+    return isAvailable(path) && path != KernelPath::Scalar && isAvailable(KernelPath::Avx2);
+}
 
 void storeDwellColorsScalar(const int *dwells, int count, std::uint8_t *pixels)
 {
