@@ -7,17 +7,27 @@
 
 namespace dwell {
 
+// A double's biased exponent field, and the double with another one in its
+// place (for normal values in and out: an exact scaling by a power of two).
+inline std::int64_t exponentField(double x)
+{
+    return std::int64_t((std::bit_cast<std::uint64_t>(x) >> 52) & 0x7ff);
+}
+inline double withExponentField(double x, std::int64_t field)
+{
+    return std::bit_cast<double>((std::bit_cast<std::uint64_t>(x) & ~(std::uint64_t(0x7ff) << 52)) |
+                                 std::uint64_t(field) << 52);
+}
+
 // x * 2^shift for a normal double whose result stays normal, by its
 // exponent bits; otherwise (and exactly alike) by std::ldexp. The
 // perturbation loop scales millions of times a second, where the library
 // call would cost more than the arithmetic.
 inline double scaledByPowerOfTwo(double x, std::int64_t shift)
 {
-    const auto bits = std::bit_cast<std::uint64_t>(x);
-    const std::int64_t field = std::int64_t((bits >> 52) & 0x7ff);
+    const std::int64_t field = exponentField(x);
     if (field > 0 && field < 0x7ff && field + shift > 0 && field + shift < 0x7ff)
-        return std::bit_cast<double>((bits & ~(std::uint64_t(0x7ff) << 52)) |
-                                     std::uint64_t(field + shift) << 52);
+        return withExponentField(x, field + shift);
     return std::ldexp(x, int(shift < -4000 ? -4000 : shift > 4000 ? 4000 : shift));
 }
 
@@ -32,12 +42,9 @@ struct ExtendedFloat {
     {
         // A normal double is brought into [0.5, 1) through its exponent
         // bits, as frexp would; zeros, subnormals and the rest by frexp.
-        const auto bits = std::bit_cast<std::uint64_t>(mantissa);
-        const std::int64_t field = std::int64_t((bits >> 52) & 0x7ff);
+        const std::int64_t field = exponentField(mantissa);
         if (field > 0 && field < 0x7ff)
-            return {std::bit_cast<double>((bits & ~(std::uint64_t(0x7ff) << 52)) |
-                                          std::uint64_t(1022) << 52),
-                    exponent + field - 1022};
+            return {withExponentField(mantissa, 1022), exponent + field - 1022};
         if (mantissa == 0.0 || !std::isfinite(mantissa))
             return {mantissa, 0};
         int shift = 0;
