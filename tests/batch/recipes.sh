@@ -36,9 +36,9 @@ same slurm
 import shlex, sys, yaml
 job = yaml.safe_load(open(sys.argv[1]))
 assert job["apiVersion"] == "batch/v1" and job["kind"] == "Job", "not a Job"
-spec = job["spec"]
-assert spec["completionMode"] == "Indexed", "not an Indexed Job"
-pod = spec["template"]["spec"]
+body = job["spec"]
+assert body["completionMode"] == "Indexed", "not an Indexed Job"
+pod = body["template"]["spec"]
 assert pod["restartPolicy"] == "Never"
 container = pod["containers"][0]
 for variable in container["env"]:
