@@ -28,10 +28,14 @@ struct Avx2Lanes {
 
     static Mask either(Mask a, Mask b) { return _mm256_or_pd(a, b); }
     static Mask both(Mask a, Mask b) { return _mm256_and_pd(a, b); }
+    static Mask butNot(Mask a, Mask b) { return _mm256_andnot_pd(b, a); }
     // Ordered: a NaN equals nothing.
     static Mask equal(Vec a, Vec b) { return _mm256_cmp_pd(a, b, _CMP_EQ_OQ); }
     static Vec add(Vec a, Vec b) { return _mm256_add_pd(a, b); }
     static Vec sub(Vec a, Vec b) { return _mm256_sub_pd(a, b); }
+    static Vec mul(Vec a, Vec b) { return _mm256_mul_pd(a, b); }
+    // Ordered: nothing is less than a NaN.
+    static Mask less(Vec a, Vec b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
     static Vec blend(Mask m, Vec ifSet, Vec otherwise)
     {
         return _mm256_blendv_pd(otherwise, ifSet, m);

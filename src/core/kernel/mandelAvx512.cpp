@@ -28,10 +28,14 @@ struct Avx512Lanes {
 
     static Mask either(Mask a, Mask b) { return Mask(a | b); }
     static Mask both(Mask a, Mask b) { return Mask(a & b); }
+    static Mask butNot(Mask a, Mask b) { return Mask(a & ~b); }
     // Ordered: a NaN equals nothing.
     static Mask equal(Vec a, Vec b) { return _mm512_cmp_pd_mask(a, b, _CMP_EQ_OQ); }
     static Vec add(Vec a, Vec b) { return _mm512_add_pd(a, b); }
     static Vec sub(Vec a, Vec b) { return _mm512_sub_pd(a, b); }
+    static Vec mul(Vec a, Vec b) { return _mm512_mul_pd(a, b); }
+    // Ordered: nothing is less than a NaN.
+    static Mask less(Vec a, Vec b) { return _mm512_cmp_pd_mask(a, b, _CMP_LT_OQ); }
     static Vec blend(Mask m, Vec ifSet, Vec otherwise)
     {
         return _mm512_mask_mov_pd(otherwise, m, ifSet);

@@ -6,6 +6,7 @@
 // the AVX2 one. For the same reason it uses no library templates, whose
 // out-of-line copies the linker would share between translation units.
 
+#include "boundedOrbit.h"
 #include "mandelScalar.h"
 
 #include <climits>
@@ -49,12 +50,22 @@ struct LineParams {
 // iterations a lane compares its iterate with the one it saved, then saves
 // anew on a schedule of doubling gaps: once a gap exceeds the orbit's tail
 // and kCheckEvery times its period, the cycle is found.
+//
+// A lane that comes back near its saved iterate without equalling it asks
+// provesBounded for a proof that it never escapes, and finishes as bounded
+// when there is one: an attracting cycle is proved long before its iterates
+// settle to the last bit. After a failed try the lane waits for a return
+// sixteen times closer, so an orbit that only nearly repeats costs few tries.
 template <class L, int N, bool kBlock = false> class LaneEngine {
     using Vec = typename L::Vec;
     using Mask = typename L::Mask;
     static constexpr int kWidth = L::kWidth;
     static constexpr int kLanes = kWidth * N;
     static constexpr long long kCheckEvery = 32;
+    // The squared distance from the saved iterate that first asks for a proof.
+    static constexpr double kNear = 1e-8;
+    // The gap between saves from which a lane asks for proofs.
+    static constexpr double kProveFromGap = 4.0;
     // A block's per-lane imaginary parts stay in registers where there are
     // enough of them (AVX-512's 32); with 16, they are read from memory.
     static constexpr bool kYInRegisters = !kBlock || kWidth >= 8;
@@ -64,17 +75,31 @@ template <class L, int N, bool kBlock = false> class LaneEngine {
         int line;
         long long start;
     };
+    // Pixels that no lane has taken yet wait with their iterate after the
+    // first m_first iterations. Waiting{} is a parked lane.
+    struct Waiting {
+        int pixel;
+        int line;
+        double cx, cy, zr, zi;
+    };
+    // At low limits the first iterations leave little for the lanes.
+    static constexpr int kFirst = 8;
 
 public:
-    LaneEngine(const LineParams &p, double x) : m_p(p), m_x(x), m_nextX(x), m_pixels(p.w * p.lines)
+    LaneEngine(const LineParams &p, double x)
+        : m_p(p), m_x(x), m_nextX(x), m_pixels(p.w * p.lines),
+          m_first(p.maxdwell > kFirst ? kFirst : 0)
     {
+        if constexpr (!kBlock)
+            for (int v = 0; v < N; ++v)
+                m_cy[v] = L::broadcast(p.y);
     }
 
     unsigned run()
     {
         for (int v = 0; v < N; ++v)
             replace(v, (1u << kWidth) - 1, 0, 0);
-        m_minDeadline = m_busy > 0 ? m_p.maxdwell : LLONG_MAX;
+        m_minDeadline = m_busy > 0 ? m_p.maxdwell - m_first : LLONG_MAX;
         for (int active = N; m_busy > 0; active = compact())
             iterateOn(active);
         return m_total;
@@ -119,12 +144,15 @@ private:
                 any = L::either(any, escaped[v]);
             const bool done = ++t == m_minDeadline;
             unsigned cycledBits[N] = {};
+            unsigned nearBits[N] = {};
             if (t % kCheckEvery == 0) {
 #pragma GCC unroll 16
                 for (int v = 0; v < A; ++v) {
-                    const Mask cycled = repeats(v, zr[v], zi[v]);
+                    Mask near;
+                    const Mask cycled = repeats(v, zr[v], zi[v], near);
                     cycledBits[v] = L::bits(cycled);
-                    any = L::either(any, cycled);
+                    nearBits[v] = L::bits(near);
+                    any = L::either(any, L::either(cycled, near));
                 }
             }
             if (L::none(any) && !done)
@@ -136,9 +164,10 @@ private:
                 m_zi[v] = zi[v];
                 bits[v] = L::bits(escaped[v]);
                 cycledBits[v] &= ~bits[v];
+                nearBits[v] &= ~bits[v];
             }
-            retire(bits, cycledBits, t, done);
-            if (A > 1 && m_next >= m_pixels && m_busy <= kWidth) {
+            retire(bits, cycledBits, nearBits, t, done);
+            if (A > 1 && !pixelsLeft() && m_busy <= kWidth) {
                 m_t = t;
                 return;
             }
@@ -155,9 +184,10 @@ private:
     // in order, parks the rest, and returns the vectors now in use.
     __attribute__((noinline)) int compact()
     {
-        constexpr int kParts = kBlock ? 8 : 7;
-        double lanes[8][kLanes];
-        Vec *const parts[8] = {m_zr, m_zi, m_cx, m_savedR, m_savedI, m_countdown, m_gap, m_cy};
+        constexpr int kParts = kBlock ? 9 : 8;
+        double lanes[9][kLanes];
+        Vec *const parts[9] = {m_zr,        m_zi,  m_cx,   m_savedR, m_savedI,
+                               m_countdown, m_gap, m_near, m_cy};
         for (int part = 0; part < kParts; ++part)
             for (int v = 0; v < N; ++v)
                 L::store(lanes[part] + v * kWidth, parts[part][v]);
@@ -186,27 +216,79 @@ private:
 
     // Compares vector v's lanes with their saved iterates, then saves those
     // whose countdown of checks has run out, and doubles their next gap.
-    Mask repeats(int v, Vec zr, Vec zi)
+    // Lanes that came back near are left as they were, for provesNear.
+    Mask repeats(int v, Vec zr, Vec zi, Mask &near)
     {
         const Mask same = L::both(L::equal(zr, m_savedR[v]), L::equal(zi, m_savedI[v]));
+        const Vec dr = L::sub(zr, m_savedR[v]);
+        const Vec di = L::sub(zi, m_savedI[v]);
+        near = L::butNot(L::less(L::add(L::mul(dr, dr), L::mul(di, di)), m_near[v]), same);
         const Vec countdown = L::sub(m_countdown[v], L::broadcast(1.0));
-        const Mask due = L::equal(countdown, L::broadcast(0.0));
+        const Mask due = L::butNot(L::equal(countdown, L::broadcast(0.0)), near);
         m_savedR[v] = L::blend(due, zr, m_savedR[v]);
         m_savedI[v] = L::blend(due, zi, m_savedI[v]);
         m_gap[v] = L::blend(due, L::add(m_gap[v], m_gap[v]), m_gap[v]);
-        m_countdown[v] = L::blend(due, m_gap[v], countdown);
+        m_countdown[v] = L::blend(near, m_countdown[v], L::blend(due, m_gap[v], countdown));
+        // Orbits that settle quickly repeat exactly soon enough; a proof only
+        // pays for those still running after a few saves.
+        m_near[v] = L::blend(L::both(due, L::equal(m_gap[v], L::broadcast(kProveFromGap))),
+                             L::broadcast(kNear), m_near[v]);
         return same;
     }
 
+    // Of the given lanes of vector v, which came back near their saved
+    // iterates, those that provably never escape; the others take the
+    // check repeats left undone and wait for a closer return.
+    unsigned provesNear(int v, unsigned lanes)
+    {
+        double cx[kWidth], cy[kWidth], sr[kWidth], si[kWidth], zr[kWidth], zi[kWidth];
+        double countdown[kWidth], gap[kWidth], near[kWidth];
+        L::store(cx, m_cx[v]);
+        L::store(cy, kBlock ? m_cy[v] : L::broadcast(m_p.y));
+        L::store(sr, m_savedR[v]);
+        L::store(si, m_savedI[v]);
+        L::store(zr, m_zr[v]);
+        L::store(zi, m_zi[v]);
+        L::store(countdown, m_countdown[v]);
+        L::store(gap, m_gap[v]);
+        L::store(near, m_near[v]);
+        unsigned proven = 0;
+        for (unsigned rest = lanes; rest != 0; rest &= rest - 1) {
+            const int l = __builtin_ctz(rest);
+            // Saves happen on checks, the last one gap - countdown checks ago.
+            const auto steps = (long long)(gap[l] - countdown[l] + 1.0) * kCheckEvery;
+            if (provesBounded(cx[l], cy[l], sr[l], si[l], zr[l], zi[l], steps, m_p.bound)) {
+                proven |= 1u << l;
+                continue;
+            }
+            near[l] = bounded_orbit::squaredDistance(zr[l], zi[l], sr[l], si[l]) / 16.0;
+            if (--countdown[l] == 0.0) {
+                sr[l] = zr[l];
+                si[l] = zi[l];
+                gap[l] += gap[l];
+                countdown[l] = gap[l];
+            }
+        }
+        m_savedR[v] = L::load(sr);
+        m_savedI[v] = L::load(si);
+        m_countdown[v] = L::load(countdown);
+        m_gap[v] = L::load(gap);
+        m_near[v] = L::load(near);
+        return proven;
+    }
+
     // After step t - 1: the lanes that escaped on it, those whose orbit
-    // repeats, and when done those that have now run for the whole limit.
+    // repeats or came back near (of which the proven are bounded), and when
+    // done those that have now run for the whole limit.
     __attribute__((noinline)) void retire(const unsigned (&escaped)[N], const unsigned (&cycled)[N],
-                                          long long t, bool done)
+                                          const unsigned (&near)[N], long long t, bool done)
     {
         for (int v = 0; v < N; ++v) {
             if (const unsigned bits = escaped[v] & m_occupied[v])
                 replace(v, bits, t - 1, t);
-            if (const unsigned bits = cycled[v] & m_occupied[v])
+            const unsigned nearBits = near[v] & m_occupied[v];
+            const unsigned proven = nearBits ? provesNear(v, nearBits) : 0;
+            if (const unsigned bits = (cycled[v] | proven) & m_occupied[v])
                 replace(v, bits, t, t, true);
         }
         if (done)
@@ -215,81 +297,144 @@ private:
 
     // Stores the pixels of the given lanes of vector v, whose dwell is
     // now - start (or the limit, for bounded ones), and gives each lane the
-    // next pixel (or parks it at the fixed point 0 when the line has none left).
+    // next waiting pixel (or parks it at the fixed point 0 when there is none).
     void replace(int v, unsigned bits, long long now, long long nextStart, bool bounded = false)
     {
-        double cx[kWidth], zr[kWidth], zi[kWidth];
-        L::store(cx, m_cx[v]);
+        double zr[kWidth], zi[kWidth];
         L::store(zr, m_zr[v]);
         L::store(zi, m_zi[v]);
         unsigned refilled = 0;
-        // A block's new pixels take their line's imaginary part by whole
-        // vectors, a line at a time: no lane is written alone.
-        unsigned lineLanes = 0;
-        int lanesLine = m_line;
         for (unsigned rest = bits; rest != 0; rest &= rest - 1) {
             const int l = __builtin_ctz(rest);
             Slot &slot = m_slots[v * kWidth + l];
             if (m_occupied[v] & (1u << l))
-                finish(slot, bounded ? m_p.maxdwell : int(now - slot.start), zr[l], zi[l]);
-            if (m_next < m_pixels) {
-                if (kBlock && m_line != lanesLine) {
-                    setLineY(v, lineLanes, lanesLine);
-                    lineLanes = 0;
-                    lanesLine = m_line;
-                }
-                lineLanes |= 1u << l;
-                slot = {m_next++, m_line, nextStart};
-                cx[l] = m_nextX;
-                m_nextX += m_p.step;
-                // Each line's real parts are the same running sum from x.
-                if (++m_column == m_p.w) {
-                    m_column = 0;
-                    ++m_line;
-                    m_nextX = m_x;
-                }
+                finish(slot.pixel, slot.line, bounded ? m_p.maxdwell : int(now - slot.start), zr[l],
+                       zi[l]);
+            Waiting next{};
+            if (nextWaiting(next)) {
+                // Its first iterations are done.
+                slot = {next.pixel, next.line, nextStart - m_first};
                 refilled |= 1u << l;
-            } else {
-                cx[l] = 0.0;
             }
-        }
-        if constexpr (kBlock) {
-            setLineY(v, lineLanes, lanesLine);
-            // Parked lanes sit at the fixed point 0.
-            m_cy[v] = L::blend(L::maskOf(bits & ~refilled), L::broadcast(0.0), m_cy[v]);
+            // Lane by lane in registers: a vector read back from lanes just
+            // written one by one would wait for the stores.
+            const Mask lane = L::maskOf(1u << l);
+            m_cx[v] = L::blend(lane, L::broadcast(next.cx), m_cx[v]);
+            if constexpr (kBlock)
+                m_cy[v] = L::blend(lane, L::broadcast(next.cy), m_cy[v]);
+            m_zr[v] = L::blend(lane, L::broadcast(next.zr), m_zr[v]);
+            m_zi[v] = L::blend(lane, L::broadcast(next.zi), m_zi[v]);
         }
         m_busy += __builtin_popcount(refilled) - __builtin_popcount(m_occupied[v] & bits);
         m_occupied[v] = (m_occupied[v] & ~bits) | refilled;
-        m_cx[v] = L::load(cx);
-        const Mask fresh = L::maskOf(refilled);
-        const Mask parked = L::maskOf(bits & ~refilled);
-        const Mask changed = L::maskOf(bits);
-        const Vec zero = L::broadcast(0.0);
-        m_zr[v] = L::blend(parked, zero, L::blend(fresh, L::broadcast(m_p.originX), m_zr[v]));
-        m_zi[v] = L::blend(parked, zero, L::blend(fresh, L::broadcast(m_p.originY), m_zi[v]));
         // Nothing saved yet equals a NaN; the first check saves.
-        const Vec nothing = L::broadcast(__builtin_nan(""));
-        const Vec one = L::broadcast(1.0);
-        m_savedR[v] = L::blend(changed, nothing, m_savedR[v]);
-        m_savedI[v] = L::blend(changed, nothing, m_savedI[v]);
-        m_countdown[v] = L::blend(changed, one, m_countdown[v]);
-        m_gap[v] = L::blend(changed, one, m_gap[v]);
+        const Mask changed = L::maskOf(bits);
+        m_savedR[v] = L::blend(changed, L::broadcast(__builtin_nan("")), m_savedR[v]);
+        m_savedI[v] = L::blend(changed, L::broadcast(__builtin_nan("")), m_savedI[v]);
+        m_countdown[v] = L::blend(changed, L::broadcast(1.0), m_countdown[v]);
+        m_gap[v] = L::blend(changed, L::broadcast(1.0), m_gap[v]);
+        m_near[v] = L::blend(changed, L::broadcast(0.0), m_near[v]);
     }
 
-    void setLineY(int v, unsigned lanes, int line)
+    // The next pixel that has survived its first iterations, preparing more
+    // as needed; false, and a lane parked at 0, when the picture has none left.
+    bool nextWaiting(Waiting &next)
     {
-        if (lanes != 0)
-            m_cy[v] = L::blend(L::maskOf(lanes), L::broadcast(m_p.ys[line]), m_cy[v]);
+        while (m_waitingNext == m_waitingCount) {
+            if (m_next >= m_pixels)
+                return false;
+            prepare();
+        }
+        next = m_waiting[m_waitingNext++];
+        return true;
+    }
+
+    bool pixelsLeft() const
+    {
+        return m_waitingNext < m_waitingCount || m_next < m_pixels;
+    }
+
+    // Takes the next kLanes pixels in order and runs their first m_first
+    // iterations in plain vectors, without a lane's bookkeeping: at low
+    // limits most pixels escape there and are stored at once. The others wait.
+    __attribute__((noinline)) void prepare()
+    {
+        double cx[kLanes], cy[kLanes];
+        int pixel[kLanes], line[kLanes];
+        int count = 0;
+        // Locals, so that the running sum stays in a register.
+        double nextX = m_nextX;
+        int column = m_column;
+        int next = m_next;
+        for (; count < kLanes && next < m_pixels; ++count) {
+            pixel[count] = next++;
+            line[count] = m_line;
+            cx[count] = nextX;
+            cy[count] = kBlock ? m_p.ys[m_line] : m_p.y;
+            nextX += m_p.step;
+            // Each line's real parts are the same running sum from x.
+            if (++column == m_p.w) {
+                column = 0;
+                ++m_line;
+                nextX = m_x;
+            }
+        }
+        m_nextX = nextX;
+        m_column = column;
+        m_next = next;
+        for (int l = count; l < kLanes; ++l)
+            cx[l] = cy[l] = 0.0;
+        Vec zr[N], zi[N], vx[N], vy[N], escR[N], escI[N], dwell[N];
+        Mask out[N];
+        const Vec bound = L::broadcast(m_p.bound);
+        for (int v = 0; v < N; ++v) {
+            zr[v] = L::broadcast(m_p.originX);
+            zi[v] = L::broadcast(m_p.originY);
+            vx[v] = L::load(cx + v * kWidth);
+            vy[v] = L::load(cy + v * kWidth);
+            escR[v] = escI[v] = dwell[v] = L::broadcast(0.0);
+            out[v] = L::maskOf(0);
+        }
+        for (int j = 0; j < m_first; ++j) {
+            unsigned all = ~0u;
+#pragma GCC unroll 16
+            for (int v = 0; v < N; ++v) {
+                const Mask fresh = L::butNot(L::step(zr[v], zi[v], vx[v], vy[v], bound), out[v]);
+                escR[v] = L::blend(fresh, zr[v], escR[v]);
+                escI[v] = L::blend(fresh, zi[v], escI[v]);
+                dwell[v] = L::blend(fresh, L::broadcast(double(j)), dwell[v]);
+                out[v] = L::either(out[v], fresh);
+                all &= L::bits(out[v]);
+            }
+            if (all == (1u << kWidth) - 1)
+                break;
+        }
+        double lanes[5][kLanes];
+        for (int v = 0; v < N; ++v) {
+            L::store(lanes[0] + v * kWidth, zr[v]);
+            L::store(lanes[1] + v * kWidth, zi[v]);
+            L::store(lanes[2] + v * kWidth, escR[v]);
+            L::store(lanes[3] + v * kWidth, escI[v]);
+            L::store(lanes[4] + v * kWidth, dwell[v]);
+        }
+        m_waitingCount = m_waitingNext = 0;
+        for (int l = 0; l < count; ++l) {
+            if (L::bits(out[l / kWidth]) & (1u << (l % kWidth)))
+                finish(pixel[l], line[l], int(lanes[4][l]), lanes[2][l], lanes[3][l]);
+            else
+                m_waiting[m_waitingCount++] = {pixel[l], line[l],     cx[l],
+                                               cy[l],    lanes[0][l], lanes[1][l]};
+        }
     }
 
     // zr, zi: the iterate one step past the escape, as the reference has it.
-    void finish(const Slot &slot, int dwell, double zr, double zi)
+    void finish(int pixel, int line, int dwell, double zr, double zi)
     {
-        m_p.buf[slot.pixel] = dwell == m_p.maxdwell ? -1 : dwell;
+        m_p.buf[pixel] = dwell == m_p.maxdwell ? -1 : dwell;
         if (m_p.norms)
-            m_p.norms[slot.pixel] = dwell == m_p.maxdwell ? 0.0f : float(zr * zr + zi * zi);
+            m_p.norms[pixel] = dwell == m_p.maxdwell ? 0.0f : float(zr * zr + zi * zi);
         if constexpr (kBlock)
-            m_p.sums[slot.line] = int(unsigned(m_p.sums[slot.line]) + unsigned(dwell));
+            m_p.sums[line] = int(unsigned(m_p.sums[line]) + unsigned(dwell));
         else
             m_total += unsigned(dwell);
     }
@@ -322,6 +467,10 @@ private:
     int m_next = 0;
     int m_line = 0;
     int m_column = 0;
+    const int m_first;
+    Waiting m_waiting[kLanes]{};
+    int m_waitingCount = 0;
+    int m_waitingNext = 0;
     int m_busy = 0;
     // Steps taken so far, every lane at once.
     long long m_t = 0;
@@ -341,6 +490,8 @@ private:
     Vec m_savedI[N]{};
     Vec m_countdown[N]{};
     Vec m_gap[N]{};
+    // Per lane: how close a return must come to ask for a proof.
+    Vec m_near[N]{};
 };
 
 template <class L, int N>

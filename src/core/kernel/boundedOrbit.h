@@ -1,0 +1,115 @@
+#pragma once
+
+// A proof that an orbit which has nearly returned to an earlier iterate never
+// escapes. Included only by the wide kernels' translation units, like the
+// lane engine, so it has internal linkage and is built with their flags.
+//
+// F is the map every kernel computes in doubles (zr' = (zr^2 - zi^2) + cx
+// and zi' = fma(zr + zr, zi, cy), each operation rounded). For |z| <= rho,
+// F(z) differs from the exact z^2 + c by at most
+//     err(rho) = (4 rho^2 + |cx| + |cy|) u   (u = 2^-53, plus underflow),
+// and we use twice that. Given centres b_0 .. b_{p-1} (the orbit from the
+// earlier iterate b_0) and a radius r_0, let
+//     r_{i+1} = 2 err(|b_i| + r_i) + miss_i + 2 |b_i| r_i + r_i^2,
+// where miss_i is 0 except for the last step, where it is |F(b_{p-1}) - b_0|.
+// Since z^2 - b^2 = (z - b)(z + b), every z within r_i of b_i has F(z) within
+// r_{i+1} of b_{i+1} (of b_0 after the last step). So if r_p <= r_0 and no
+// disk reaches the escape bound, any orbit in the first disk, b_0's own
+// included, stays in the chain of disks forever: it never escapes, which is
+// what the plain loop finds at any limit. The radii are computed with every
+// rounding pushed outward (the kSlack factor), so the test is conservative:
+// it may fail to prove a bounded orbit, never "prove" an escaping one.
+
+#include <cmath>
+
+namespace dwell {
+
+namespace {
+
+namespace bounded_orbit {
+
+// Twice the unit roundoff, and a factor that covers the few roundings in
+// computing each radius (all of whose terms are positive).
+constexpr double kTwiceUnit = 0x1p-52;
+constexpr double kSlack = 1.0 + 0x1p-30;
+// Covers underflow: each rounding loses at most 2^-1075.
+constexpr double kTiny = 0x1p-1000;
+
+inline void step(double &zr, double &zi, double cx, double cy)
+{
+    const double tmp1 = zr * zr;
+    const double tmp2 = zi * zi;
+    zi = std::fma(zr + zr, zi, cy);
+    zr = (tmp1 - tmp2) + cx;
+}
+
+inline double squaredDistance(double ar, double ai, double br, double bi)
+{
+    const double dr = ar - br;
+    const double di = ai - bi;
+    return dr * dr + di * di;
+}
+
+// The chain's last radius from r0 over the p steps from (br, bi), or
+// infinity when a disk reaches |z|^2 = reach; multiplier gets the product of
+// |F'| at the centres. Every disk lies within |z|^2 < reach, so one rounding
+// bound serves all steps and keeps the radius's dependency chain short.
+inline double lastRadius(double cx, double cy, double br, double bi, long long p, double reach,
+                         double r0, double &multiplier)
+{
+    const double br0 = br;
+    const double bi0 = bi;
+    const double rounding =
+        2.0 * ((5.0 * reach + std::fabs(cx) + std::fabs(cy)) * kTwiceUnit + kTiny) * kSlack;
+    double r = r0;
+    double widest = 0.0;
+    multiplier = 1.0;
+    for (long long i = 0; i < p; ++i) {
+        const double twice = 2.0 * std::sqrt(br * br + bi * bi);
+        const double rho = 0.5 * twice + r;
+        widest = rho > widest ? rho : widest;
+        step(br, bi, cx, cy);
+        const double miss = i + 1 == p ? std::sqrt(squaredDistance(br, bi, br0, bi0)) : 0.0;
+        r = (twice + r) * r * kSlack + (rounding + miss * kSlack + kTiny);
+        multiplier *= twice;
+    }
+    // Negated so that NaN fails too.
+    return widest * widest * kSlack < reach ? r : INFINITY;
+}
+
+} // namespace bounded_orbit
+
+// Whether the orbit of z^2 + c through (sr, si) provably never escapes
+// |z|^2 > bound, given that `steps` steps later it was at (zr, zi). The
+// period tried is the first return at least that close.
+inline bool provesBounded(double cx, double cy, double sr, double si, double zr, double zi,
+                          long long steps, double bound)
+{
+    using namespace bounded_orbit;
+    const double closest = squaredDistance(zr, zi, sr, si);
+    long long period = 0;
+    double br = sr;
+    double bi = si;
+    for (long long i = 1; i <= steps && period == 0; ++i) {
+        step(br, bi, cx, cy);
+        if (squaredDistance(br, bi, sr, si) <= closest)
+            period = i;
+    }
+    if (period == 0)
+        return false;
+    // Disks stay within both the escape bound and |z| < 4, where the
+    // rounding bound is small.
+    const double reach = bound < 16.0 ? bound : 16.0;
+    // With r0 = 0 the last radius is what rounding and the miss add up to;
+    // twice that over (1 - multiplier) leaves room for the contraction.
+    double multiplier = 0.0;
+    const double floor = lastRadius(cx, cy, sr, si, period, reach, 0.0, multiplier);
+    if (!(multiplier * kSlack < 1.0) || !std::isfinite(floor))
+        return false;
+    const double r0 = 2.0 * floor / (1.0 - multiplier * kSlack);
+    return lastRadius(cx, cy, sr, si, period, reach, r0, multiplier) <= r0;
+}
+
+} // namespace
+
+} // namespace dwell
