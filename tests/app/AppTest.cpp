@@ -9,16 +9,13 @@
 #include "StaticControls.h"
 #include "StatusFigures.h"
 #include "StatusLine.h"
-#include "SurfaceContext.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QSlider>
@@ -186,10 +183,14 @@ TEST_F(ExplorerWidgetTest, MousePointsAndTheSelectionAreFlipped)
     ASSERT_EQ(view().mouseDragRect, (NSRect{{30, 20}, {120, 60}}));
     QTest::qWait(50);
     const QImage &surface = m_explorer->surface();
-    // Qt rows 20 to 79 and columns 30 to 149: the frame's top-left corner,
-    // and the picture just outside it.
-    EXPECT_EQ(surface.pixel(30, 20), m_explorer->palette().color(QPalette::Highlight).rgb());
-    for (const QPoint outside : {QPoint(90, 19), QPoint(90, 80), QPoint(29, 50)})
+    // Qt rows 20 to 79 and columns 30 to 149: a frame one pixel wide inside
+    // them, a translucent fill within, and the picture just outside.
+    const QRgb highlight = m_explorer->palette().color(QPalette::Highlight).rgb();
+    for (const QPoint edge : {QPoint(30, 20), QPoint(149, 79), QPoint(90, 20), QPoint(30, 50)})
+        EXPECT_EQ(surface.pixel(edge), highlight) << edge.x() << ", " << edge.y();
+    EXPECT_NE(surface.pixel(90, 50), highlight);
+    EXPECT_NE(surface.pixel(90, 50), old.pixel(90, 50));
+    for (const QPoint outside : {QPoint(90, 19), QPoint(90, 80), QPoint(29, 50), QPoint(150, 50)})
         EXPECT_EQ(surface.pixel(outside), old.pixel(outside)) << outside.x() << ", " << outside.y();
     // Releasing zooms into the selection.
     release({130, 80});
@@ -265,19 +266,16 @@ TEST_F(ExplorerWidgetTest, EveryKeyPressReachesKeyDownAndItsStrokeVanishesOnlyWh
     key(Qt::Key_A, true);
     key(Qt::Key_A, true);
     key(Qt::Key_Shift);
-    std::string expected;
-    for (int i = 0; i < 7; ++i)
-        expected += "keydown\n";
-    EXPECT_EQ(GetCapturedStdout(), expected) << "modifiers alone are no key presses";
+    // Seven presses: modifiers alone are none.
+    EXPECT_EQ(GetCapturedStdout(),
+              "keydown\nkeydown\nkeydown\nkeydown\nkeydown\nkeydown\nkeydown\n");
     EXPECT_TRUE(m_explorer->hasFocus()) << "Tab must not move the focus to the sibling";
     EXPECT_FALSE(m_sibling->hasFocus());
 }
 
-TEST(MainWindow, FormHasTheControlsWithTheirFirstValues)
+TEST(MainWindow, ThreadMenuStartsNearTheCoresAndTheSliderScalesTheBound)
 {
     MainWindow window;
-    EXPECT_EQ(window.windowTitle(), "Dwell");
-
     const QComboBox &threads = child<QComboBox>(window, "threadMenu");
     // The nearest count to the machine's cores is chosen.
     const int ideal = QThread::idealThreadCount();
@@ -285,12 +283,6 @@ TEST(MainWindow, FormHasTheControlsWithTheirFirstValues)
     for (int i = 0; i < threads.count(); ++i)
         EXPECT_LE(std::abs(chosen - ideal),
                   std::abs(threads.itemText(i).split(' ').front().toInt() - ideal));
-
-    EXPECT_EQ(child<QComboBox>(window, "dwellMenu").currentText(), "1024 iterations");
-
-    for (const char *name : {"randomizerSwitch", "originSwitch", "clearSwitch"})
-        EXPECT_FALSE(child<QCheckBox>(window, name).isChecked()) << name;
-
     QSlider &slider = child<QSlider>(window, "escapeRadiusSlider");
     const QLabel &value = child<QLabel>(window, "escapeRadiusValue");
     const Slider &outlet = *window.explorer().view().escapeRadiusSlider;
@@ -318,27 +310,25 @@ TEST(MainWindow, ViewSitsTopLeftAndFollowsTheWindow)
     EXPECT_EQ(explorer.maximumSize(), QSize(16384, 16384));
     EXPECT_EQ(view.frame, (NSRect{{0, 0}, {640, 480}})) << "drawn once before the launch went on";
     ASSERT_TRUE(waitForPass(explorer));
-    // The status line sits below the view and shows the finished pass.
+    // The status line sits below the view; a finished pass shows the core's
+    // own time for it, which stands still, and the rate it gives.
     auto &line = child<StatusLine>(window, "statusLine");
     EXPECT_GE(line.geometry().top(), explorer.geometry().bottom());
     line.refresh();
     const PassStatus status = explorer.passStatus();
-    EXPECT_EQ(status.height, 480);
-    EXPECT_EQ(child<QProgressBar>(line, "passProgress").maximum(), 480);
-    EXPECT_EQ(child<QProgressBar>(line, "passProgress").value(), 480);
-    EXPECT_EQ(child<QLabel>(line, "passLabel").text(), QString("Pass %1").arg(status.sequence));
-    EXPECT_EQ(child<QLabel>(line, "windowLabel").text(),
-              StatusFigures::windowText(status.scene, status.width, status.height));
-    // A finished pass shows the core's own time for it, and the rate it gives.
     ASSERT_GT(status.seconds, 0);
     EXPECT_EQ(child<QLabel>(line, "timingLabel").text(),
               StatusFigures::durationText(status.seconds) + QString::fromUtf8(" \u00b7 ") +
                   StatusFigures::rateText(status.iterations, status.seconds));
-    // A resize is drawn at once, so a start right after it finds the size settled.
+    // A resize keeps the centre and is drawn at once, so a start right after
+    // it finds the size settled.
     child<QComboBox>(window, "dwellMenu").setCurrentText("256 iterations");
     const int before = view.comp_sequence;
+    const PlaneWindow old = view.scene().window;
     window.resize(window.width() + 100, window.height() + 50);
     EXPECT_EQ(view.frame.size, (NSSize{740, 530}));
+    EXPECT_DOUBLE_EQ(view.viewX, old.viewX - old.viewStep * 50);
+    EXPECT_DOUBLE_EQ(view.viewY, old.viewY + old.viewStep * 25);
     child<QPushButton>(window, "startButton").click();
     ASSERT_TRUE(waitForPass(explorer));
     EXPECT_EQ(view.comp_sequence, before + 3)
@@ -352,37 +342,25 @@ TEST(MainWindow, ControlsReachTheirActions)
     MainWindow window;
     window.explorer().launch();
     MyView &view = window.explorer().view();
-    const auto click = [&window](const char *name) { child<QPushButton>(window, name).click(); };
     auto &back = child<QPushButton>(window, "backButton");
     EXPECT_FALSE(back.isEnabled()) << "nowhere to go back to";
-    child<QComboBox>(window, "dwellMenu").setCurrentText("256 iterations");
-    EXPECT_EQ(view.max_dwells, 256);
     child<QComboBox>(window, "threadMenu").setCurrentText("4 threads");
     EXPECT_EQ(view.num_threads, 4);
 
     // Every button starts one pass.
     const int before = view.comp_sequence;
-    click("startButton");
     view.viewStep = 1.0;
-    click("resetButton");
-    EXPECT_EQ(view.viewStep, 4.0 / 640);
     view.originX = 0.25;
-    click("resetOriginButton");
+    for (const char *name : {"startButton", "resetButton", "resetOriginButton", "zoomOutButton"})
+        child<QPushButton>(window, name).click();
     EXPECT_EQ(view.originX, 0.0);
-    click("zoomOutButton");
-    EXPECT_EQ(view.viewStep, 8.0 / 640);
+    EXPECT_EQ(view.viewStep, 8.0 / 640) << "reset, then zoomed out";
     EXPECT_TRUE(back.isEnabled());
     back.click();
     back.click(); // to the window the reset left
     EXPECT_EQ(view.viewStep, 1.0);
     EXPECT_FALSE(back.isEnabled());
     EXPECT_EQ(view.comp_sequence, before + 6);
-    // With only the second row from the top drawn, the top one is reported.
-    view.drawnTable.fill(0);
-    view.drawnTable[std::size_t(view.height - 2)] = 1;
-    CaptureStdout();
-    click("reportButton");
-    EXPECT_EQ(GetCapturedStdout(), "line " + std::to_string(view.height - 1) + " not drawn!\n");
 }
 
 TEST(MainWindow, MenusTakeTheirCtrlKeysAndGoToMovesTheViewExactly)
@@ -431,9 +409,9 @@ TEST(MainWindow, MenusTakeTheirCtrlKeysAndGoToMovesTheViewExactly)
     window.explorer().resetView();
     EXPECT_FALSE(view.scene().deep());
     window.openLocation(png);
-    EXPECT_EQ(view.scene().exactCenterX, scene.exactCenterX);
-    EXPECT_EQ(view.scene().exactCenterY, scene.exactCenterY);
-    EXPECT_EQ(view.scene().exactWidth, scene.exactWidth);
+    const Scene opened = view.scene();
+    EXPECT_EQ(opened.exactCenterX + " " + opened.exactCenterY + " " + opened.exactWidth,
+              scene.exactCenterX + " " + scene.exactCenterY + " " + scene.exactWidth);
     EXPECT_TRUE(waitForPass(window.explorer()));
 }
 
@@ -504,10 +482,8 @@ TEST(StatusFigures, FormatThePassesFigures)
                                 "3.2e-512"));
 
     EXPECT_EQ(StatusFigures::rateText(1'234'000'000, 1.0), "1.23 G iterations/s");
-    EXPECT_EQ(StatusFigures::rateText(3'000, 2.0), "1.50 k iterations/s");
-    EXPECT_EQ(StatusFigures::rateText(500, 1.0), "500.00 iterations/s");
+    EXPECT_EQ(StatusFigures::rateText(500, 2.0), "250.00 iterations/s");
     EXPECT_EQ(StatusFigures::rateText(500, 0.0), "");
-    EXPECT_EQ(StatusFigures::durationText(0.01849), "18.5 ms");
     EXPECT_EQ(StatusFigures::durationText(0.9999), "999.9 ms");
     EXPECT_EQ(StatusFigures::durationText(0.99996), "1.00 s");
     EXPECT_EQ(StatusFigures::durationText(2.345), "2.35 s");
@@ -528,28 +504,6 @@ TEST(StatusLine, SaysSoWhenNoWorkerCouldStartOrTheControlsAwaitAStart)
     EXPECT_TRUE(line.findChild<QLabel *>("timingLabel")
                     ->text()
                     .endsWith("dwell limit 4096, escape bound 4.0 from the next start"));
-}
-
-TEST(SurfaceContext, FrameAndFillStayInsideTheFlippedRectangle)
-{
-    // View rectangle {1, 1, 4, 3} on a 6 x 5 view is Qt's x 1..4, y 1..3.
-    const NSRect rect{{1, 1}, {4, 3}};
-    QImage surface(6, 5, QImage::Format_RGB32);
-    surface.fill(Qt::white);
-    SurfaceContext(surface).frameRect(rect, {1, 0, 0, 1});
-    // A frame, not a fill.
-    const char *const framed[] = {"......", ".####.", ".#..#.", ".####.", "......"};
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 6; ++x)
-            EXPECT_EQ(surface.pixel(x, y),
-                      framed[y][x] == '#' ? qRgb(255, 0, 0) : qRgb(255, 255, 255))
-                << x << ", " << y;
-
-    SurfaceContext(surface).fillRect(rect, {0, 0, 1, 0.5f}, CompositingOperation::SourceOver);
-    const QColor blended = surface.pixelColor(2, 2);
-    EXPECT_NEAR(blended.red(), 128, 2) << "source-over lets the white show through";
-    EXPECT_EQ(blended.blue(), 255);
-    EXPECT_EQ(surface.pixel(2, 0), qRgb(255, 255, 255));
 }
 
 } // namespace dwell

@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <memory>
 #include <regex>
-#include <set>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -74,66 +73,7 @@ protected:
     std::unique_ptr<AppUnderTest> m_app;
 };
 
-// The view's pixel with the most colours around it, nearest the centre
-// among equals: where many dwell bands meet, by the set's boundary.
-ControlLayout::Point busiestSpot(const Screenshot &shot)
-{
-    ControlLayout::Point best{kWidth / 2, kHeight / 2};
-    long bestScore = -1;
-    for (int y = kHeight / 4; y < 3 * kHeight / 4; y += 3)
-        for (int x = kWidth / 4; x < 3 * kWidth / 4; x += 3) {
-            std::set<Rgb> around;
-            for (int dy = -4; dy <= 4; ++dy)
-                for (int dx = -4; dx <= 4; ++dx)
-                    around.insert(shot.at(x + dx, y + dy));
-            const int off = std::abs(x - kWidth / 2) + std::abs(y - kHeight / 2);
-            const long score = long(around.size()) * 1000 - off;
-            if (score > bestScore) {
-                bestScore = score;
-                best = {x, y};
-            }
-        }
-    return best;
-}
-
-int distinctColours(const Screenshot &shot)
-{
-    std::set<Rgb> colours;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-            colours.insert(shot.at(x, y));
-    return int(colours.size());
-}
-
 } // namespace
-
-// Forty-five doublings past where 64-bit coordinates give out (width 4 to
-// below 1e-20), always into the busiest spot: the deep engine takes over and
-// the picture keeps its detail.
-TEST_F(EndToEndTest, ClicksZoomPastTheDoublesIntoADetailedPicture)
-{
-    ASSERT_EQ(waitForPicture(kModel.reset()), 1.0);
-    Screenshot shot = m_app->screenshot();
-    for (int click = 0; click < 70; ++click) {
-        const ControlLayout::Point spot = busiestSpot(shot);
-        m_app->mouseTo(spot.x, spot.y);
-        m_app->xdotool("click 1");
-        // Settled: two shots in a row alike, unlike the one before the click.
-        Screenshot previous = shot;
-        for (int poll = 0; poll < 100; ++poll) {
-            std::this_thread::sleep_for(300ms);
-            Screenshot next = m_app->screenshot();
-            const bool settled = next.rgb == previous.rgb && next.rgb != shot.rgb;
-            previous = std::move(next);
-            if (settled)
-                break;
-        }
-        shot = previous;
-    }
-    shot.writePpm(::testing::TempDir() + "dwell_e2e_deep.ppm");
-    EXPECT_GT(distinctColours(shot), 20) << "the picture at 4 / 2^70 is flat";
-    EXPECT_EQ(m_app->troubleInErrors(), "") << m_app->errors();
-}
 
 TEST_F(EndToEndTest, ClicksZoomKeysAndReportPrintAndClosingEndsARunningPass)
 {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "KernelOracle.h"
+
 #include <QByteArray>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -30,6 +33,20 @@ inline QByteArray contentsOf(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The plane window a rendered picture records.
+inline PlaneWindow windowOf(const QImage &image)
+{
+    return {image.text("ViewX").toDouble(), image.text("ViewY").toDouble(),
+            image.text("ViewStep").toDouble()};
+}
+
+// The kernel's picture of the scene, w x h pixels.
+inline QImage kernelImage(const Scene &scene, int w, int h)
+{
+    const std::vector<std::uint8_t> pixels = kernelPixels(scene, w, h);
+    return QImage(pixels.data(), w, h, 3 * w, QImage::Format_RGB888).copy();
 }
 
 } // namespace dwell

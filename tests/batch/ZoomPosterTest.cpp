@@ -1,5 +1,4 @@
 #include "DwellRun.h"
-#include "KernelOracle.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -142,14 +141,7 @@ TEST(Poster, LinesWiderThanTheWindowHoldsAreTheKernels)
                                    "--width", "0.01", "--dwell", "400", "-o", path});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
     const QImage image = QImage(path).convertToFormat(QImage::Format_RGB888);
-    const Scene scene{{image.text("ViewX").toDouble(), image.text("ViewY").toDouble(),
-                       image.text("ViewStep").toDouble()},
-                      0,
-                      0,
-                      400,
-                      4};
-    const std::vector<std::uint8_t> expected = kernelPixels(scene, 20000, 2);
-    EXPECT_EQ(image, QImage(expected.data(), 20000, 2, 3 * 20000, QImage::Format_RGB888));
+    EXPECT_EQ(image, kernelImage(Scene{windowOf(image), 0, 0, 400, 4}, 20000, 2));
 }
 
 } // namespace dwell

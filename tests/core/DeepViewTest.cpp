@@ -48,24 +48,10 @@ void expectCorner(const ExactWindow &window, const ExactWindow &from, double acr
 // Direct iteration from 0 at corner + step * (column, -line).
 int oracleDwell(const ExactWindow &window, int column, int line)
 {
-    BigFloat cr(kBits), ci(kBits), zr(kBits), zi(kBits), t(kBits);
+    BigFloat cr(kBits), ci(kBits);
     addSteps(cr, window.x, window.step, column);
     addSteps(ci, window.y, window.step, -line);
-    mpfr_set_zero(zr.get(), 1);
-    mpfr_set_zero(zi.get(), 1);
-    for (int n = 0; n < kLimit; ++n) {
-        mpfr_sqr(t.get(), zr.get(), MPFR_RNDN);
-        mpfr_fma(t.get(), zi.get(), zi.get(), t.get(), MPFR_RNDN);
-        if (mpfr_cmp_d(t.get(), 4.0) > 0)
-            return n;
-        mpfr_sqr(t.get(), zr.get(), MPFR_RNDN);
-        mpfr_fms(t.get(), zi.get(), zi.get(), t.get(), MPFR_RNDN);
-        mpfr_mul(zi.get(), zi.get(), zr.get(), MPFR_RNDN);
-        mpfr_mul_2ui(zi.get(), zi.get(), 1, MPFR_RNDN);
-        mpfr_add(zi.get(), zi.get(), ci.get(), MPFR_RNDN);
-        mpfr_sub(zr.get(), cr.get(), t.get(), MPFR_RNDN);
-    }
-    return -1;
+    return mpfrDwell(cr, ci, kLimit);
 }
 
 } // namespace
@@ -76,6 +62,15 @@ TEST(DeepView, GesturesAtDepthAreExactAndTheDeepEngineDrawsThePass)
     MyView &view = explorer.view;
     explorer.launch();
     ASSERT_TRUE(explorer.finishPass());
+    // Clicks from where doubles resolve the view to where they do not: the
+    // exact window moves on from the doubles' last window.
+    view.setPlaneWindow({-0.75, 0.1, 2e-14});
+    explorer.click({40, 12});
+    const ExactWindow shallow = ExactWindow::of({view.viewX, view.viewY, view.viewStep});
+    explorer.click({40, 12});
+    EXPECT_EQ((view.exactWindow.step / shallow.step).toDouble(), 0.5);
+    expectCorner(view.exactWindow, shallow, 40 - kWidth * 0.25, kHeight * 0.75 - 12);
+
     // Centred on i, where there is structure at every depth, 1e-500 across.
     const ExtendedFloat step{0.5, -1665};
     BigFloat x(kBits), y(kBits);

@@ -13,7 +13,6 @@ using Picture = std::vector<std::vector<Rgb>>;
 
 // What the picture should show: the kernel's dwells in the explorer's
 // colours, one row of w pixels per image line.
-std::vector<Rgb> expectedLine(const Scene &scene, int line, int w);
 Picture expectedPicture(const Scene &scene, int w, int h);
 
 } // namespace dwell

@@ -17,22 +17,9 @@ namespace dwell {
 
 // A display layer without a window system. Requests from any thread are
 // recorded under a mutex; the test draws pending redisplays on its own thread,
-// as the main thread's display cycle would.
+// as the main thread's display cycle would. Only the drawn image is kept.
 class FakeDisplay : public Display, public Window, public GraphicsContext {
 public:
-    enum class OpKind { Image, Fill, Frame, Stroke, Flush };
-    struct DrawOp {
-        OpKind kind{};
-        NSRect rect{};
-        RGBAColor color{};
-        CompositingOperation operation = CompositingOperation::Copy;
-        NSPoint from{}, to{};
-        float lineWidth = 0;
-        bool outsideDisplayCycle = false;
-    };
-
-    static constexpr RGBAColor kHighlight{0.2f, 0.4f, 0.8f, 1.0f};
-
     void attach(MyView &view) { m_view = &view; }
     void setBounds(NSRect bounds)
     {
@@ -48,7 +35,6 @@ public:
     Window *window() override { return this; }
     void displayRect(NSRect rect) override
     {
-        m_immediate.push_back(rect);
         if (const auto area = clipped(rect))
             m_view->drawRect(*area);
     }
@@ -70,32 +56,22 @@ public:
             m_pending.push_back(m_bounds);
         }
     }
-    void lockFocus() override { ++m_focusDepth; }
-    void unlockFocus() override { --m_focusDepth; }
+    void lockFocus() override {}
+    void unlockFocus() override {}
     GraphicsContext &currentContext() override { return *this; }
-    RGBAColor selectedTextBackgroundColor() const override { return kHighlight; }
+    RGBAColor selectedTextBackgroundColor() const override { return {0.2f, 0.4f, 0.8f, 1.0f}; }
 
     void makeKeyAndOrderFront() override { m_view->drawRect(bounds()); }
-    void setInitialFirstResponder(MyView &view) override { firstResponder = &view; }
+    void setInitialFirstResponder(MyView &) override {}
 
-    void drawImage(const BitmapImage &image, NSRect rect) override
+    void drawImage(const BitmapImage &image, NSRect) override
     {
-        record({.kind = OpKind::Image, .rect = rect});
         m_shown.assign(image.bitmapData(), image.bitmapData() + image.byteCount());
     }
-    void fillRect(NSRect rect, RGBAColor color, CompositingOperation operation) override
-    {
-        record({.kind = OpKind::Fill, .rect = rect, .color = color, .operation = operation});
-    }
-    void frameRect(NSRect rect, RGBAColor color) override
-    {
-        record({.kind = OpKind::Frame, .rect = rect, .color = color});
-    }
-    void strokeLine(NSPoint from, NSPoint to, float lineWidth) override
-    {
-        record({.kind = OpKind::Stroke, .from = from, .to = to, .lineWidth = lineWidth});
-    }
-    void flushGraphics() override { record({.kind = OpKind::Flush}); }
+    void fillRect(NSRect, RGBAColor, CompositingOperation) override {}
+    void frameRect(NSRect, RGBAColor) override {}
+    void strokeLine(NSPoint, NSPoint, float) override {}
+    void flushGraphics() override {}
 
     // Draws every pending request, clipped to the bounds, one drawing each
     // (or their union when merge is set).
@@ -144,19 +120,15 @@ public:
         std::lock_guard lock(m_mutex);
         return m_fullRequests;
     }
-    std::vector<NSRect> immediateRects() const { return m_immediate; }
-    std::vector<DrawOp> takeOps() { return std::exchange(m_ops, {}); }
     void forgetRequests()
     {
         std::lock_guard lock(m_mutex);
         m_strips.clear();
         m_fullRequests = 0;
-        m_immediate.clear();
     }
     // The image as last drawn into the view.
     const std::vector<std::uint8_t> &shownPixels() const { return m_shown; }
 
-    MyView *firstResponder = nullptr;
     // Runs on the requesting thread after each setNeedsDisplayInRect, outside
     // the fake's mutex; a worker runs it holding the work lock. Set it before
     // any worker starts.
@@ -170,11 +142,6 @@ private:
             return std::nullopt;
         return area;
     }
-    void record(DrawOp op)
-    {
-        op.outsideDisplayCycle = m_focusDepth > 0;
-        m_ops.push_back(op);
-    }
 
     MyView *m_view = nullptr;
     mutable std::mutex m_mutex;
@@ -186,10 +153,7 @@ private:
     int m_fullRequests = 0;
 
     // Main thread only.
-    std::vector<NSRect> m_immediate;
-    std::vector<DrawOp> m_ops;
     std::vector<std::uint8_t> m_shown;
-    int m_focusDepth = 0;
 };
 
 } // namespace dwell

@@ -18,4 +18,9 @@ KernelLine kernelLine(const Scene &scene, int line, int w);
 long long kernelTotal(const Scene &scene, int w, int h);
 std::vector<std::uint8_t> kernelPixels(const Scene &scene, int w, int h);
 
+// Direct iteration of z^2 + c from 0 in MPFR at c's precision, apart from the
+// deep engine: the dwell past |z|^2 > 4, or -1 when limit iterations stay within.
+class BigFloat;
+int mpfrDwell(const BigFloat &cr, const BigFloat &ci, int limit);
+
 } // namespace dwell
