@@ -1,9 +1,12 @@
 #include "SoakRun.h"
 
+#include "WindowSize.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
+#include <fstream>
 #include <regex>
 #include <thread>
 #include <unistd.h>
@@ -37,6 +40,25 @@ std::string describe(const ExplorerModel &model)
                   model.width(), model.height(), p.viewX, p.viewY, p.viewStep, scene.originX,
                   scene.originY) +
            "dwell limit " + limits + format(", escape bound %.17g", scene.escapeRadius);
+}
+
+// The same controls once a resize has moved the view's right edge, and the
+// column with it, dx pixels to the right.
+ControlLayout shiftedRight(ControlLayout layout, int dx)
+{
+    for (ControlLayout::Point *point :
+         {&layout.threadMenu, &layout.dwellMenu, &layout.randomSwitch, &layout.originSwitch,
+          &layout.clearSwitch, &layout.slider, &layout.start, &layout.reset, &layout.resetOrigin,
+          &layout.report, &layout.zoomOut, &layout.back})
+        point->x += dx;
+    return layout;
+}
+
+void writePpm(const Screenshot &shot, const std::string &path)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << shot.width << ' ' << shot.height << "\n255\n";
+    out.write(reinterpret_cast<const char *>(shot.rgb.data()), std::streamsize(shot.rgb.size()));
 }
 
 } // namespace
@@ -77,7 +99,7 @@ bool SoakRun::launch()
 
 bool SoakRun::measureWindow()
 {
-    const auto size = m_app->windowSize();
+    const auto size = windowSize(m_xvfb.display(), m_app->window());
     if (!size)
         return fail("could not read the window's size");
     // The window opens at its layout's natural size, which the first picture
@@ -97,8 +119,8 @@ bool SoakRun::measureWindow()
 
 bool SoakRun::settled(int number)
 {
-    if (!m_app->running())
-        return fail(format("step %d: the app ended with status %d", number, m_app->exitStatus()));
+    if (const int status = m_app->waitForExit(0ms); status != -1)
+        return fail(format("step %d: the app ended with status %d", number, status));
     std::vector<ExpectedView> expected;
     for (const ExplorerModel &model : m_models)
         expected.emplace_back(model);
@@ -115,7 +137,7 @@ bool SoakRun::settled(int number)
     }
     const std::string saved =
         format("/tmp/dwell_soak_%" PRIu32 "_step%d.ppm", m_options.seed, number);
-    shot.writePpm(saved);
+    writePpm(shot, saved);
     std::string what =
         format("step %d: after 20 s the view still differs from the kernel's picture", number);
     for (std::size_t i = 0; i < expected.size(); ++i)
@@ -168,11 +190,11 @@ bool SoakRun::perform(Gesture &gesture)
         return true;
     // The model follows the size the view took, whatever was asked; the
     // controls' column moves with the view's right edge.
-    const auto size = m_app->windowSize();
+    const auto size = windowSize(m_xvfb.display(), m_app->window());
     if (!size)
         return fail("could not read the window's size after resizing it");
     const int width = size->width - m_margins.right;
-    m_layout = m_layout->shiftedRight(width - m_models.front().width());
+    m_layout = shiftedRight(*m_layout, width - m_models.front().width());
     gesture.width = width;
     gesture.height = size->height - m_margins.bottom;
     return true;

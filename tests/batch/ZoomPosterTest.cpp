@@ -133,15 +133,4 @@ TEST(Poster, BandsJoinedEqualTheWholePictureAndNothingElse)
     }
 }
 
-TEST(Poster, LinesWiderThanTheWindowHoldsAreTheKernels)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("wide.png");
-    const DwellRun run = runDwell({"render", "--size", "20000x2", "--center", "-0.75,0.1",
-                                   "--width", "0.01", "--dwell", "400", "-o", path});
-    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.standardError);
-    const QImage image = QImage(path).convertToFormat(QImage::Format_RGB888);
-    EXPECT_EQ(image, kernelImage(Scene{windowOf(image), 0, 0, 400, 4}, 20000, 2));
-}
-
 } // namespace dwell

@@ -32,49 +32,28 @@ void PrintTo(const Location &at, std::ostream *out)
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 
-// Binary digits to resolve a pixel of the picture, with ample room to spare.
-long bitsFor(const std::string &width)
-{
-    BigFloat value(64);
-    value.set(width);
-    return std::max<long>(128, -long(mpfr_get_exp(value.get())) + 200);
-}
-
-// Each pixel's dwell by direct iteration in MPFR, not by the engine.
-class Oracle {
-public:
-    explicit Oracle(const Location &at)
-        : m_bits(bitsFor(at.width)), m_cx(m_bits), m_cy(m_bits), m_step(m_bits), m_at(at)
-    {
-        m_cx.set(at.centerX);
-        m_cy.set(at.centerY);
-        m_step.set(at.width);
-        mpfr_div_si(m_step.get(), m_step.get(), kWidth, MPFR_RNDN);
-    }
-
-    ExtendedFloat step() const { return m_step.toExtended(); }
-
-    // The dwell at the pixel, moved right by nudge pixel steps.
-    int dwell(int column, int line, double nudge = 0.0) const
-    {
-        BigFloat cr(m_bits), ci(m_bits);
-        mpfr_mul_d(cr.get(), m_step.get(), column - kWidth / 2.0 + nudge, MPFR_RNDN);
-        mpfr_add(cr.get(), cr.get(), m_cx.get(), MPFR_RNDN);
-        mpfr_mul_d(ci.get(), m_step.get(), kHeight / 2.0 - line, MPFR_RNDN);
-        mpfr_add(ci.get(), ci.get(), m_cy.get(), MPFR_RNDN);
-        return mpfrDwell(cr, ci, m_at.maxDwell);
-    }
-
-private:
-    long m_bits;
-    BigFloat m_cx, m_cy, m_step;
-    Location m_at;
-};
-
 void expectOraclesDwells(const Location &at)
 {
-    const Oracle oracle(at);
-    const DeepWindow window{at.centerX, at.centerY, oracle.step(), kWidth, kHeight};
+    // Binary digits to resolve a pixel of the picture, with ample room to spare.
+    BigFloat probe(64);
+    probe.set(at.width);
+    const long bits = std::max<long>(128, -long(mpfr_get_exp(probe.get())) + 200);
+    BigFloat cx(bits), cy(bits), step(bits);
+    cx.set(at.centerX);
+    cy.set(at.centerY);
+    step.set(at.width);
+    mpfr_div_si(step.get(), step.get(), kWidth, MPFR_RNDN);
+    // Each pixel's dwell by direct iteration in MPFR, not by the engine, the
+    // pixel moved right by nudge steps.
+    const auto oracle = [&](int column, int line, double nudge) {
+        BigFloat cr(bits), ci(bits);
+        mpfr_mul_d(cr.get(), step.get(), column - kWidth / 2.0 + nudge, MPFR_RNDN);
+        mpfr_add(cr.get(), cr.get(), cx.get(), MPFR_RNDN);
+        mpfr_mul_d(ci.get(), step.get(), kHeight / 2.0 - line, MPFR_RNDN);
+        mpfr_add(ci.get(), ci.get(), cy.get(), MPFR_RNDN);
+        return mpfrDwell(cr, ci, at.maxDwell);
+    };
+    const DeepWindow window{at.centerX, at.centerY, step.toExtended(), kWidth, kHeight};
     const ReferencePoint point{
         at.centerX, at.centerY, 0.0, 0.0, 4.0, at.maxDwell, referencePrecision(window.step),
         window.step};
@@ -87,9 +66,9 @@ void expectOraclesDwells(const Location &at)
     for (int sample = 0; sample < 200; ++sample) {
         const int column = int(rng() % kWidth);
         const int line = int(rng() % kHeight);
-        const int expected = oracle.dwell(column, line);
+        const int expected = oracle(column, line, 0.0);
         // Pixels whose dwell a millionth of a step changes have no exact answer.
-        if (oracle.dwell(column, line, 1e-6) != expected) {
+        if (oracle(column, line, 1e-6) != expected) {
             ++chaotic;
             continue;
         }

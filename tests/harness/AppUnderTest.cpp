@@ -114,18 +114,6 @@ bool AppUnderTest::requestClose() const
     return !m_window.empty() && requestWindowClose(m_display, std::stoul(m_window));
 }
 
-std::optional<WindowSize> AppUnderTest::windowSize() const
-{
-    if (m_window.empty())
-        return std::nullopt;
-    return dwell::windowSize(m_display, std::stoul(m_window));
-}
-
-bool AppUnderTest::running()
-{
-    return waitForExit(0ms) == -1;
-}
-
 int AppUnderTest::waitForExit(std::chrono::milliseconds limit)
 {
     for (auto deadline = std::chrono::steady_clock::now() + limit;;) {

@@ -2,10 +2,8 @@
 
 #include "KernelColors.h"
 #include "Screenshot.h"
-#include "X11Session.h"
 
 #include <chrono>
-#include <optional>
 #include <string>
 #include <sys/types.h>
 
@@ -38,14 +36,9 @@ public:
     double waitForPicture(const Picture &expected, std::chrono::seconds limit);
     // Asks the window to close as a window manager would.
     bool requestClose() const;
-    // None when the window cannot be read.
-    std::optional<WindowSize> windowSize() const;
-
-    bool running();
     // The exit status, 128 + the signal for a killed process, or -1 when it
     // has not ended within limit.
     int waitForExit(std::chrono::milliseconds limit);
-    int exitStatus() const { return m_status; }
 
     std::string output() const;
     std::string errors() const;

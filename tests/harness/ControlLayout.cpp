@@ -104,15 +104,4 @@ std::optional<ControlLayout> ControlLayout::locate(const Screenshot &shot, int v
                          wide(framed[8]), wide(framed[9]), wide(framed[10])};
 }
 
-ControlLayout ControlLayout::shiftedRight(int dx) const
-{
-    ControlLayout moved = *this;
-    for (Point *point :
-         {&moved.threadMenu, &moved.dwellMenu, &moved.randomSwitch, &moved.originSwitch,
-          &moved.clearSwitch, &moved.slider, &moved.start, &moved.reset, &moved.resetOrigin,
-          &moved.report, &moved.zoomOut, &moved.back})
-        point->x += dx;
-    return moved;
-}
-
 } // namespace dwell

@@ -31,9 +31,6 @@ struct ControlLayout {
     // None unless the column shows the framed controls the form lays out:
     // two menus, three switches and seven buttons, top to bottom.
     static std::optional<ControlLayout> locate(const Screenshot &shot, int viewWidth);
-    // The same controls once a resize has moved the view's right edge, and
-    // the column with it, dx pixels to the right.
-    ControlLayout shiftedRight(int dx) const;
 };
 
 } // namespace dwell

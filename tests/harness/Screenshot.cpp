@@ -1,7 +1,6 @@
 #include "Screenshot.h"
 
 #include <cstdio>
-#include <fstream>
 
 namespace dwell {
 
@@ -47,14 +46,6 @@ Screenshot Screenshot::below(int rows) const
     rest.height = height - rows;
     rest.rgb.assign(rgb.begin() + 3 * std::ptrdiff_t(rows) * width, rgb.end());
     return rest;
-}
-
-bool Screenshot::writePpm(const std::string &path) const
-{
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n" << width << ' ' << height << "\n255\n";
-    out.write(reinterpret_cast<const char *>(rgb.data()), std::streamsize(rgb.size()));
-    return bool(out);
 }
 
 } // namespace dwell

@@ -25,7 +25,6 @@ struct Screenshot {
     // The share of the picture's pixels that the top-left of the shot shows
     // exactly; 0 when the shot is smaller than the picture.
     double shareMatching(const Picture &expected) const;
-    bool writePpm(const std::string &path) const;
     // The shot without its top rows.
     Screenshot below(int rows) const;
 };

@@ -4,16 +4,6 @@
 
 namespace dwell {
 
-namespace {
-
-// A window that is gone answers with an error, which must not end the caller.
-int ignoreError(::Display *, XErrorEvent *)
-{
-    return 0;
-}
-
-} // namespace
-
 bool requestWindowClose(const std::string &display, unsigned long window)
 {
     ::Display *connection = XOpenDisplay(display.c_str());
@@ -30,21 +20,6 @@ bool requestWindowClose(const std::string &display, unsigned long window)
     XFlush(connection);
     XCloseDisplay(connection);
     return true;
-}
-
-std::optional<WindowSize> windowSize(const std::string &display, unsigned long window)
-{
-    ::Display *connection = XOpenDisplay(display.c_str());
-    if (!connection)
-        return std::nullopt;
-    const auto previousHandler = XSetErrorHandler(ignoreError);
-    std::optional<WindowSize> size;
-    XWindowAttributes attributes{};
-    if (XGetWindowAttributes(connection, window, &attributes))
-        size = WindowSize{attributes.width, attributes.height};
-    XCloseDisplay(connection);
-    XSetErrorHandler(previousHandler);
-    return size;
 }
 
 } // namespace dwell

@@ -8,10 +8,7 @@
 namespace dwell {
 
 // The kernel's dwells for one image line of the scene, w pixels wide.
-struct KernelLine {
-    std::vector<int> dwells;
-};
-KernelLine kernelLine(const Scene &scene, int line, int w);
+std::vector<int> kernelLine(const Scene &scene, int line, int w);
 
 // The same for a picture of w x h pixels: the sum of the kernel's results
 // over every line, and the pixels in the image buffer's format.

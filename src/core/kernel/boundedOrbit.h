@@ -79,24 +79,31 @@ inline double lastRadius(double cx, double cy, double br, double bi, long long p
 
 } // namespace bounded_orbit
 
+enum class Proof {
+    Bounded, // the orbit never escapes
+    NotYet,  // a closer return may prove it
+    TooLong, // no return within the longest period worth trying
+};
+
 // Whether the orbit of z^2 + c through (sr, si) provably never escapes
 // |z|^2 > bound, given that `steps` steps later it was at (zr, zi). The
-// period tried is the first return at least that close.
-inline bool provesBounded(double cx, double cy, double sr, double si, double zr, double zi,
-                          long long steps, double bound)
+// period tried is the first return at least that close, up to maxPeriod.
+inline Proof proveBounded(double cx, double cy, double sr, double si, double zr, double zi,
+                          long long steps, long long maxPeriod, double bound)
 {
     using namespace bounded_orbit;
     const double closest = squaredDistance(zr, zi, sr, si);
+    const long long last = steps < maxPeriod ? steps : maxPeriod;
     long long period = 0;
     double br = sr;
     double bi = si;
-    for (long long i = 1; i <= steps && period == 0; ++i) {
+    for (long long i = 1; i <= last && period == 0; ++i) {
         step(br, bi, cx, cy);
         if (squaredDistance(br, bi, sr, si) <= closest)
             period = i;
     }
     if (period == 0)
-        return false;
+        return Proof::TooLong;
     // Disks stay within both the escape bound and |z| < 4, where the
     // rounding bound is small.
     const double reach = bound < 16.0 ? bound : 16.0;
@@ -105,9 +112,10 @@ inline bool provesBounded(double cx, double cy, double sr, double si, double zr,
     double multiplier = 0.0;
     const double floor = lastRadius(cx, cy, sr, si, period, reach, 0.0, multiplier);
     if (!(multiplier * kSlack < 1.0) || !std::isfinite(floor))
-        return false;
+        return Proof::NotYet;
     const double r0 = 2.0 * floor / (1.0 - multiplier * kSlack);
-    return lastRadius(cx, cy, sr, si, period, reach, r0, multiplier) <= r0;
+    return lastRadius(cx, cy, sr, si, period, reach, r0, multiplier) <= r0 ? Proof::Bounded
+                                                                           : Proof::NotYet;
 }
 
 } // namespace

@@ -66,6 +66,8 @@ template <class L, int N, bool kBlock = false> class LaneEngine {
     static constexpr double kNear = 1e-8;
     // The gap between saves from which a lane asks for proofs.
     static constexpr double kProveFromGap = 4.0;
+    // Iterations a lane must have left per step of a period it tries to prove.
+    static constexpr long long kStepsPerPeriod = 256;
     // A block's per-lane imaginary parts stay in registers where there are
     // enough of them (AVX-512's 32); with 16, they are read from memory.
     static constexpr bool kYInRegisters = !kBlock || kWidth >= 8;
@@ -239,7 +241,7 @@ private:
     // Of the given lanes of vector v, which came back near their saved
     // iterates, those that provably never escape; the others take the
     // check repeats left undone and wait for a closer return.
-    unsigned provesNear(int v, unsigned lanes)
+    unsigned provesNear(int v, unsigned lanes, long long t)
     {
         double cx[kWidth], cy[kWidth], sr[kWidth], si[kWidth], zr[kWidth], zi[kWidth];
         double countdown[kWidth], gap[kWidth], near[kWidth];
@@ -257,11 +259,19 @@ private:
             const int l = __builtin_ctz(rest);
             // Saves happen on checks, the last one gap - countdown checks ago.
             const auto steps = (long long)(gap[l] - countdown[l] + 1.0) * kCheckEvery;
-            if (provesBounded(cx[l], cy[l], sr[l], si[l], zr[l], zi[l], steps, m_p.bound)) {
+            // A proof costs some hundred lane steps per step of its period:
+            // only periods that leave a large saving are tried.
+            const long long left = m_p.maxdwell - (t - m_slots[v * kWidth + l].start);
+            const long long maxPeriod = left / kStepsPerPeriod < 256 ? left / kStepsPerPeriod : 256;
+            const Proof proof =
+                proveBounded(cx[l], cy[l], sr[l], si[l], zr[l], zi[l], steps, maxPeriod, m_p.bound);
+            if (proof == Proof::Bounded) {
                 proven |= 1u << l;
                 continue;
             }
-            near[l] = bounded_orbit::squaredDistance(zr[l], zi[l], sr[l], si[l]) / 16.0;
+            near[l] = proof == Proof::TooLong
+                          ? 0.0
+                          : bounded_orbit::squaredDistance(zr[l], zi[l], sr[l], si[l]) / 16.0;
             if (--countdown[l] == 0.0) {
                 sr[l] = zr[l];
                 si[l] = zi[l];
@@ -287,7 +297,7 @@ private:
             if (const unsigned bits = escaped[v] & m_occupied[v])
                 replace(v, bits, t - 1, t);
             const unsigned nearBits = near[v] & m_occupied[v];
-            const unsigned proven = nearBits ? provesNear(v, nearBits) : 0;
+            const unsigned proven = nearBits ? provesNear(v, nearBits, t) : 0;
             if (const unsigned bits = (cycled[v] | proven) & m_occupied[v])
                 replace(v, bits, t, t, true);
         }

@@ -26,10 +26,6 @@ public:
     std::pair<double, double> planePoint(const PlaneWindow &old, NSPoint at) const;
     // That point to the centre, twice as close.
     PlaneWindow clickZoom(const PlaneWindow &old, NSPoint at) const;
-    PlaneWindow clickZoom(const PlaneWindow &old, int x, int y) const
-    {
-        return clickZoom(old, viewPoint(x, y));
-    }
 
     // The selection, in view coordinates, that a drag pressed at (x, y) and
     // last moved to (toX, toY) releases; none when it is too small to count.
