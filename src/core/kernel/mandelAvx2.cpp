@@ -8,6 +8,18 @@ namespace dwell {
 
 namespace {
 
+// Every mask of four lanes, all bits set in the lanes of its index's bits.
+struct MaskRows {
+    alignas(32) double rows[16][4];
+    constexpr MaskRows() : rows{}
+    {
+        for (unsigned bits = 0; bits < 16; ++bits)
+            for (unsigned lane = 0; lane < 4; ++lane)
+                rows[bits][lane] = (bits >> lane) & 1u ? __builtin_bit_cast(double, ~0ull) : 0.0;
+    }
+};
+constexpr MaskRows kMaskRows{};
+
 struct Avx2Lanes {
     static constexpr int kWidth = 4;
     using Vec = __m256d;
@@ -43,12 +55,8 @@ struct Avx2Lanes {
     static bool none(Mask m) { return _mm256_testz_pd(m, m) != 0; }
     static unsigned bits(Mask m) { return unsigned(_mm256_movemask_pd(m)); }
 
-    static Mask maskOf(unsigned laneBits)
-    {
-        const __m256i lane = _mm256_setr_epi64x(1, 2, 4, 8);
-        return _mm256_castsi256_pd(
-            _mm256_cmpeq_epi64(_mm256_and_si256(_mm256_set1_epi64x(laneBits), lane), lane));
-    }
+    // One load: lanes are set and refilled one at a time, often.
+    static Mask maskOf(unsigned laneBits) { return _mm256_load_pd(kMaskRows.rows[laneBits & 15]); }
 
     static void store(double *lanes, Vec v) { _mm256_storeu_pd(lanes, v); }
     static Vec load(const double *lanes) { return _mm256_loadu_pd(lanes); }
