@@ -5,20 +5,22 @@
 // lane engine, so it has internal linkage and is built with their flags.
 //
 // F is the map every kernel computes in doubles (zr' = (zr^2 - zi^2) + cx
-// and zi' = fma(zr + zr, zi, cy), each operation rounded). For |z| <= rho,
-// F(z) differs from the exact z^2 + c by at most
-//     err(rho) = (4 rho^2 + |cx| + |cy|) u   (u = 2^-53, plus underflow),
-// and we use twice that. Given centres b_0 .. b_{p-1} (the orbit from the
-// earlier iterate b_0) and a radius r_0, let
-//     r_{i+1} = 2 err(|b_i| + r_i) + miss_i + 2 |b_i| r_i + r_i^2,
+// and zi' = fma(zr + zr, zi, cy), each operation rounded). Where
+// |z|^2 < reach, F(z) differs from the exact z^2 + c by at most
+// (4 reach + |cx| + |cy|) u (u = 2^-53, plus underflow); err below is
+// (5 reach + |cx| + |cy|) 2u. Given centres b_0 .. b_{p-1} (the orbit from
+// the earlier iterate b_0) and a radius r_0, let
+//     r_{i+1} = 2 err + miss_i + (2 |b_i| + r_i) r_i,
 // where miss_i is 0 except for the last step, where it is |F(b_{p-1}) - b_0|.
 // Since z^2 - b^2 = (z - b)(z + b), every z within r_i of b_i has F(z) within
-// r_{i+1} of b_{i+1} (of b_0 after the last step). So if r_p <= r_0 and no
-// disk reaches the escape bound, any orbit in the first disk, b_0's own
-// included, stays in the chain of disks forever: it never escapes, which is
-// what the plain loop finds at any limit. The radii are computed with every
-// rounding pushed outward (the kSlack factor), so the test is conservative:
-// it may fail to prove a bounded orbit, never "prove" an escaping one.
+// r_{i+1} of b_{i+1} (of b_0 after the last step): one err for z's own
+// rounding, one for how far F(b_i) lies from b_i^2 + c. So if r_p <= r_0 and
+// every disk lies within |z|^2 < reach <= the escape bound, any orbit in the
+// first disk, b_0's own included, stays in the chain of disks forever: it
+// never escapes, which is what the plain loop finds at any limit. The radii
+// are computed with every rounding pushed outward (the kSlack factor), so the
+// test is conservative: it may fail to prove a bounded orbit, never "prove"
+// an escaping one.
 
 #include <cmath>
 

@@ -52,7 +52,7 @@ struct LineParams {
 // and kCheckEvery times its period, the cycle is found.
 //
 // A lane that comes back near its saved iterate without equalling it asks
-// provesBounded for a proof that it never escapes, and finishes as bounded
+// proveBounded for a proof that it never escapes, and finishes as bounded
 // when there is one: an attracting cycle is proved long before its iterates
 // settle to the last bit. After a failed try the lane waits for a return
 // sixteen times closer, so an orbit that only nearly repeats costs few tries.
@@ -92,9 +92,6 @@ public:
         : m_p(p), m_x(x), m_nextX(x), m_pixels(p.w * p.lines),
           m_first(p.maxdwell > kFirst ? kFirst : 0)
     {
-        if constexpr (!kBlock)
-            for (int v = 0; v < N; ++v)
-                m_cy[v] = L::broadcast(p.y);
     }
 
     unsigned run()
