@@ -60,7 +60,9 @@ void expectOraclesDwells(const Location &at)
     const ReferenceOrbit orbit = ReferenceOrbit::compute(point);
     ASSERT_FALSE(orbit.empty());
 
+    // With merged steps and with single steps only: each must have the oracle's dwell.
     const Perturbation perturbation(orbit, window, 4.0);
+    const Perturbation plain(orbit, window, 4.0, Perturbation::Shortcuts::None);
     std::mt19937 rng(7);
     int compared = 0, agreed = 0, chaotic = 0, escaped = 0;
     for (int sample = 0; sample < 200; ++sample) {
@@ -74,7 +76,9 @@ void expectOraclesDwells(const Location &at)
         }
         ++compared;
         escaped += expected >= 0;
-        agreed += perturbation.dwell(window.offset(column, line), at.maxDwell) == expected;
+        const ExtendedComplex dc = window.offset(column, line);
+        agreed += perturbation.dwell(dc, at.maxDwell) == expected &&
+                  plain.dwell(dc, at.maxDwell) == expected;
     }
     std::printf("%s: %d of %d agree, %d chaotic, %d escaped\n", at.name.c_str(), agreed, compared,
                 chaotic, escaped);

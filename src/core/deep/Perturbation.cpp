@@ -1,5 +1,10 @@
 #include "Perturbation.h"
 
+#include "ScaledDifference.h"
+
+#include <algorithm>
+#include <cmath>
+
 namespace dwell {
 
 ExtendedComplex DeepWindow::offset(int column, int line) const
@@ -20,16 +25,6 @@ namespace {
 
 // The pixel's difference d from the reference Z, in the arithmetic of the
 // orbit's numbers, taking the table's merged steps wherever d allows.
-double toDouble(double value)
-{
-    return value;
-}
-
-double toDouble(const ExtendedFloat &value)
-{
-    return value.toDouble();
-}
-
 template <class Complex, class Real>
 int dwellOf(const std::vector<Complex> &orbit, const BilinearTable<Complex, Real> &table,
             const Complex &dc, Real bound, int maxDwell, double *norm)
@@ -42,7 +37,7 @@ int dwellOf(const std::vector<Complex> &orbit, const BilinearTable<Complex, Real
         if (bound < z.norm()) {
             // |z|^2 one step on, as the plain kernel gives it.
             if (norm)
-                *norm = toDouble((orbit[m + 1] + (orbit[m] + orbit[m] + d) * d + dc).norm());
+                *norm = (orbit[m + 1] + (orbit[m] + orbit[m] + d) * d + dc).norm();
             return int(n);
         }
         long long length = 1;
@@ -57,6 +52,67 @@ int dwellOf(const std::vector<Complex> &orbit, const BilinearTable<Complex, Real
         const Complex full = orbit[m] + d;
         if (m == last || !(d.norm() < full.norm())) {
             d = full - orbit[0];
+            m = 0;
+        }
+    }
+    if (norm)
+        *norm = 0.0;
+    return -1;
+}
+
+// The extended floats' loop with the difference kept scaled: each step runs
+// in doubles, except where the reference comes near zero or a merged step
+// applies, which go through extended floats as above.
+int scaledDwellOf(const ReferenceOrbit &reference,
+                  const BilinearTable<ExtendedComplex, ExtendedFloat> &table,
+                  const ExtendedComplex &dc, double bound, int maxDwell, double *norm)
+{
+    const std::vector<ExtendedComplex> &orbit = reference.extended();
+    const std::vector<DoubleComplex> &doubles = reference.doubles();
+    const ExtendedFloat extendedBound = ExtendedFloat::of(bound);
+    const std::size_t last = orbit.size() - 1;
+    const auto small = [&](std::size_t m) {
+        return std::max(std::fabs(doubles[m].re), std::fabs(doubles[m].im)) <
+               ScaledDifference::kMinReference;
+    };
+    ScaledDifference d(dc);
+    std::size_t m = 0;
+    for (long long n = 0; n < maxDwell;) {
+        long long length = 1;
+        const auto *merged =
+            table.empty() ? nullptr : table.longest(m, d.norm(), maxDwell - n, length);
+        if (merged || small(m)) {
+            const ExtendedComplex e = d.extended();
+            const ExtendedComplex z = orbit[m] + e;
+            if (extendedBound < z.norm()) {
+                if (norm)
+                    *norm = (orbit[m + 1] + (orbit[m] + orbit[m] + e) * e + dc).norm().toDouble();
+                return int(n);
+            }
+            d.set(merged ? merged->a * e + merged->b * dc : (orbit[m] + orbit[m] + e) * e + dc);
+        } else {
+            const DoubleComplex z = doubles[m] + d.approx();
+            if (bound < z.norm()) {
+                if (norm) {
+                    const ExtendedComplex e = d.extended();
+                    *norm = (orbit[m + 1] + (orbit[m] + orbit[m] + e) * e + dc).norm().toDouble();
+                }
+                return int(n);
+            }
+            d.step(doubles[m]);
+        }
+        m += std::size_t(length);
+        n += length;
+        bool rebase = m == last;
+        if (!rebase && small(m)) {
+            rebase = !(d.norm() < (orbit[m] + d.extended()).norm());
+        } else if (!rebase && !d.farBelowReferences()) {
+            // Squares of d stay normal doubles here.
+            const DoubleComplex full = doubles[m] + d.approx();
+            rebase = !(d.approx().norm() < full.norm());
+        }
+        if (rebase) {
+            d.set(orbit[m] + d.extended() - orbit[0]);
             m = 0;
         }
     }
@@ -92,8 +148,7 @@ int Perturbation::dwell(const ExtendedComplex &dc, int maxDwell, double *norm) c
         return dwellOf(m_orbit.doubles(), m_doubleTable,
                        DoubleComplex{dc.re.toDouble(), dc.im.toDouble()}, m_escapeRadius, maxDwell,
                        norm);
-    return dwellOf(m_orbit.extended(), m_extendedTable, dc, ExtendedFloat::of(m_escapeRadius),
-                   maxDwell, norm);
+    return scaledDwellOf(m_orbit, m_extendedTable, dc, m_escapeRadius, maxDwell, norm);
 }
 
 } // namespace dwell
