@@ -81,6 +81,51 @@ inline double lastRadius(double cx, double cy, double br, double bi, long long p
 
 } // namespace bounded_orbit
 
+// The chain over two steps from (zr, zi), for every lane at once, as
+// lastRadius computes it with r0 from its own first pass: the lanes whose
+// orbits provably never escape. Two steps cover attracting fixed points and
+// 2-cycles, most of the interior of a wide view, for a few operations.
+template <class L>
+typename L::Mask provesTwoStepsBounded(typename L::Vec zr, typename L::Vec zi, typename L::Vec cx,
+                                       typename L::Vec cy, double bound)
+{
+    using namespace bounded_orbit;
+    using Vec = typename L::Vec;
+    const auto number = [](double value) { return L::broadcast(value); };
+    const auto radius = [&](Vec twice, Vec r, Vec constant) {
+        return L::add(L::mul(L::mul(L::add(twice, r), r), number(kSlack)), constant);
+    };
+    const double reach = bound < 16.0 ? bound : 16.0;
+    const Vec rounding =
+        L::mul(number(2.0 * kSlack),
+               L::add(L::mul(L::add(L::add(number(5.0 * reach), L::abs(cx)), L::abs(cy)),
+                             number(kTwiceUnit)),
+                      number(kTiny)));
+    Vec b1r = zr, b1i = zi;
+    L::step(b1r, b1i, cx, cy, number(0.0));
+    Vec b2r = b1r, b2i = b1i;
+    L::step(b2r, b2i, cx, cy, number(0.0));
+    const auto modulus = [](Vec re, Vec im) {
+        return L::sqrt(L::add(L::mul(re, re), L::mul(im, im)));
+    };
+    const Vec twice0 = L::mul(number(2.0), modulus(zr, zi));
+    const Vec twice1 = L::mul(number(2.0), modulus(b1r, b1i));
+    const Vec miss = modulus(L::sub(b2r, zr), L::sub(b2i, zi));
+    const Vec inner = L::add(rounding, number(kTiny));
+    const Vec closing = L::add(L::add(rounding, L::mul(miss, number(kSlack))), number(kTiny));
+    const Vec multiplier = L::mul(L::mul(twice0, twice1), number(kSlack));
+    // From r0 = 0, then from twice that over (1 - multiplier).
+    const Vec floor = radius(twice1, inner, closing);
+    const Vec r0 = L::div(L::mul(number(2.0), floor), L::sub(number(1.0), multiplier));
+    const Vec r1 = radius(twice0, r0, inner);
+    const Vec r2 = radius(twice1, r1, closing);
+    const Vec widest =
+        L::max(L::add(L::mul(number(0.5), twice0), r0), L::add(L::mul(number(0.5), twice1), r1));
+    // Ordered comparisons: a NaN anywhere proves nothing.
+    return L::both(L::both(L::less(multiplier, number(1.0)), L::notGreater(r2, r0)),
+                   L::less(L::mul(L::mul(widest, widest), number(kSlack)), number(reach)));
+}
+
 enum class Proof {
     Bounded, // the orbit never escapes
     NotYet,  // a closer return may prove it

@@ -46,6 +46,13 @@ struct Avx2Lanes {
     static Vec add(Vec a, Vec b) { return _mm256_add_pd(a, b); }
     static Vec sub(Vec a, Vec b) { return _mm256_sub_pd(a, b); }
     static Vec mul(Vec a, Vec b) { return _mm256_mul_pd(a, b); }
+    static Vec div(Vec a, Vec b) { return _mm256_div_pd(a, b); }
+    static Vec sqrt(Vec a) { return _mm256_sqrt_pd(a); }
+    static Vec abs(Vec a) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), a); }
+    // The larger; b where a is a NaN.
+    static Vec max(Vec a, Vec b) { return _mm256_max_pd(a, b); }
+    // Ordered: a NaN is within no bound.
+    static Mask notGreater(Vec a, Vec b) { return _mm256_cmp_pd(a, b, _CMP_LE_OQ); }
     // Ordered: nothing is less than a NaN.
     static Mask less(Vec a, Vec b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
     static Vec blend(Mask m, Vec ifSet, Vec otherwise)

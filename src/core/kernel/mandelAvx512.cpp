@@ -34,6 +34,15 @@ struct Avx512Lanes {
     static Vec add(Vec a, Vec b) { return _mm512_add_pd(a, b); }
     static Vec sub(Vec a, Vec b) { return _mm512_sub_pd(a, b); }
     static Vec mul(Vec a, Vec b) { return _mm512_mul_pd(a, b); }
+    static Vec div(Vec a, Vec b) { return _mm512_div_pd(a, b); }
+    // Zero-masked, here and in max: the unmasked forms trip GCC 12's
+    // uninitialized warning.
+    static Vec sqrt(Vec a) { return _mm512_maskz_sqrt_pd(0xff, a); }
+    static Vec abs(Vec a) { return _mm512_abs_pd(a); }
+    // The larger; b where a is a NaN.
+    static Vec max(Vec a, Vec b) { return _mm512_maskz_max_pd(0xff, a, b); }
+    // Ordered: a NaN is within no bound.
+    static Mask notGreater(Vec a, Vec b) { return _mm512_cmp_pd_mask(a, b, _CMP_LE_OQ); }
     // Ordered: nothing is less than a NaN.
     static Mask less(Vec a, Vec b) { return _mm512_cmp_pd_mask(a, b, _CMP_LT_OQ); }
     static Vec blend(Mask m, Vec ifSet, Vec otherwise)

@@ -62,9 +62,11 @@ template <class L, int N, bool kBlock = false> class LaneEngine {
     static constexpr int kWidth = L::kWidth;
     static constexpr int kLanes = kWidth * N;
     static constexpr long long kCheckEvery = 32;
-    // The squared distance from the saved iterate that first asks for a proof.
+    // The squared distances from the saved iterate that first ask for the
+    // two-step proof of every lane of a vector, and for a longer one.
+    static constexpr double kNearForTwoSteps = 1e-4;
     static constexpr double kNear = 1e-8;
-    // The gap between saves from which a lane asks for proofs.
+    // The gap between saves from which a lane asks for longer proofs.
     static constexpr double kProveFromGap = 4.0;
     // Iterations a lane must have left per step of a period it tries to prove.
     static constexpr long long kStepsPerPeriod = 256;
@@ -228,10 +230,6 @@ private:
         m_savedI[v] = L::blend(due, zi, m_savedI[v]);
         m_gap[v] = L::blend(due, L::add(m_gap[v], m_gap[v]), m_gap[v]);
         m_countdown[v] = L::blend(near, m_countdown[v], L::blend(due, m_gap[v], countdown));
-        // Orbits that settle quickly repeat exactly soon enough; a proof only
-        // pays for those still running after a few saves.
-        m_near[v] = L::blend(L::both(due, L::equal(m_gap[v], L::broadcast(kProveFromGap))),
-                             L::broadcast(kNear), m_near[v]);
         return same;
     }
 
@@ -251,24 +249,37 @@ private:
         L::store(countdown, m_countdown[v]);
         L::store(gap, m_gap[v]);
         L::store(near, m_near[v]);
-        unsigned proven = 0;
-        for (unsigned rest = lanes; rest != 0; rest &= rest - 1) {
+        // The two steps are tried once, on a lane's first close return.
+        unsigned firstTries = 0;
+        for (unsigned rest = lanes; rest != 0; rest &= rest - 1)
+            if (near[__builtin_ctz(rest)] > kNear)
+                firstTries |= rest & -rest;
+        const Vec cyVector = kBlock ? m_cy[v] : L::broadcast(m_p.y);
+        unsigned proven =
+            firstTries ? firstTries & L::bits(provesTwoStepsBounded<L>(m_zr[v], m_zi[v], m_cx[v],
+                                                                       cyVector, m_p.bound))
+                       : 0u;
+        for (unsigned rest = lanes & ~proven; rest != 0; rest &= rest - 1) {
             const int l = __builtin_ctz(rest);
+            const double distance = bounded_orbit::squaredDistance(zr[l], zi[l], sr[l], si[l]);
+            // Orbits that settle quickly repeat exactly soon enough; a longer
+            // proof only pays for those still running after a few saves.
+            const bool longer = distance < kNear && gap[l] >= kProveFromGap;
             // Saves happen on checks, the last one gap - countdown checks ago.
             const auto steps = (long long)(gap[l] - countdown[l] + 1.0) * kCheckEvery;
             // A proof costs some hundred lane steps per step of its period:
             // only periods that leave a large saving are tried.
             const long long left = m_p.maxdwell - (t - m_slots[v * kWidth + l].start);
             const long long maxPeriod = left / kStepsPerPeriod < 256 ? left / kStepsPerPeriod : 256;
-            const Proof proof =
-                proveBounded(cx[l], cy[l], sr[l], si[l], zr[l], zi[l], steps, maxPeriod, m_p.bound);
+            const Proof proof = longer ? proveBounded(cx[l], cy[l], sr[l], si[l], zr[l], zi[l],
+                                                      steps, maxPeriod, m_p.bound)
+                                       : Proof::NotYet;
             if (proof == Proof::Bounded) {
                 proven |= 1u << l;
                 continue;
             }
-            near[l] = proof == Proof::TooLong
-                          ? 0.0
-                          : bounded_orbit::squaredDistance(zr[l], zi[l], sr[l], si[l]) / 16.0;
+            // The next try: a longer proof once the return is within kNear.
+            near[l] = proof == Proof::TooLong ? 0.0 : longer ? distance / 16.0 : kNear;
             if (--countdown[l] == 0.0) {
                 sr[l] = zr[l];
                 si[l] = zi[l];
@@ -340,7 +351,7 @@ private:
         m_savedI[v] = L::blend(changed, L::broadcast(__builtin_nan("")), m_savedI[v]);
         m_countdown[v] = L::blend(changed, L::broadcast(1.0), m_countdown[v]);
         m_gap[v] = L::blend(changed, L::broadcast(1.0), m_gap[v]);
-        m_near[v] = L::blend(changed, L::broadcast(0.0), m_near[v]);
+        m_near[v] = L::blend(changed, L::broadcast(kNearForTwoSteps), m_near[v]);
     }
 
     // The next pixel that has survived its first iterations, preparing more
