@@ -87,7 +87,7 @@ template <class L, int N, bool kBlock = false> class LaneEngine {
         double cx, cy, zr, zi;
     };
     // At low limits the first iterations leave little for the lanes.
-    static constexpr int kFirst = 8;
+    static constexpr int kFirst = 16;
 
 public:
     LaneEngine(const LineParams &p, double x)
