@@ -52,10 +52,13 @@ struct LineParams {
 // and kCheckEvery times its period, the cycle is found.
 //
 // A lane that comes back near its saved iterate without equalling it asks
-// proveBounded for a proof that it never escapes, and finishes as bounded
-// when there is one: an attracting cycle is proved long before its iterates
-// settle to the last bit. After a failed try the lane waits for a return
-// sixteen times closer, so an orbit that only nearly repeats costs few tries.
+// for a proof that it never escapes (boundedOrbit.h), and finishes as
+// bounded when there is one: an attracting cycle is proved long before its
+// iterates settle to the last bit. Its first close return tries two steps,
+// for its whole vector at once; closer returns of older lanes try the period
+// of the orbit's first return, and after each failure the lane waits for a
+// return sixteen times closer, so an orbit that only nearly repeats costs few
+// tries.
 template <class L, int N, bool kBlock = false> class LaneEngine {
     using Vec = typename L::Vec;
     using Mask = typename L::Mask;
