@@ -36,9 +36,21 @@ same slurm
 import shlex, sys, yaml
 job = yaml.safe_load(open(sys.argv[1]))
 assert job["apiVersion"] == "batch/v1" and job["kind"] == "Job", "not a Job"
-body = job["spec"]
-assert body["completionMode"] == "Indexed", "not an Indexed Job"
-pod = body["template"]["spec"]
+
+def holding(node, key):
+    """The first mapping at or below node that has key."""
+    if isinstance(node, dict):
+        if key in node:
+            return node
+        node = list(node.values())
+    for child in node if isinstance(node, list) else []:
+        found = holding(child, key)
+        if found is not None:
+            return found
+    return None
+
+assert holding(job, "completionMode")["completionMode"] == "Indexed", "not an Indexed Job"
+pod = holding(job, "containers")
 assert pod["restartPolicy"] == "Never"
 container = pod["containers"][0]
 for variable in container["env"]:
