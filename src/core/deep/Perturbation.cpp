@@ -23,33 +23,44 @@ ExtendedFloat DeepWindow::maxOffset() const
 
 namespace {
 
-// The pixel's difference d from the reference Z, in the arithmetic of the
-// orbit's numbers, taking the table's merged steps wherever d allows.
-template <class Complex, class Real>
-int dwellOf(const std::vector<Complex> &orbit, const BilinearTable<Complex, Real> &table,
-            const Complex &dc, Real bound, int maxDwell, double *norm)
+// d <- (2 Z + d) d + dc: one step of the difference d from the reference's Z.
+template <class Complex> Complex stepped(const Complex &z, const Complex &d, const Complex &dc)
+{
+    return (z + z + d) * d + dc;
+}
+
+// |z|^2 one step past an escape at index m, as the plain kernel gives it.
+template <class Complex>
+auto normPastEscape(const std::vector<Complex> &orbit, std::size_t m, const Complex &d,
+                    const Complex &dc)
+{
+    return (orbit[m + 1] + stepped(orbit[m], d, dc)).norm();
+}
+
+// The pixel's difference d from the reference Z in doubles, taking the
+// table's merged steps wherever d allows.
+int dwellOf(const std::vector<DoubleComplex> &orbit,
+            const BilinearTable<DoubleComplex, double> &table, const DoubleComplex &dc,
+            double bound, int maxDwell, double *norm)
 {
     const std::size_t last = orbit.size() - 1;
-    Complex d{};
+    DoubleComplex d{};
     std::size_t m = 0;
     for (long long n = 0; n < maxDwell;) {
-        const Complex z = orbit[m] + d;
+        const DoubleComplex z = orbit[m] + d;
         if (bound < z.norm()) {
-            // |z|^2 one step on, as the plain kernel gives it.
             if (norm)
-                *norm = (orbit[m + 1] + (orbit[m] + orbit[m] + d) * d + dc).norm();
+                *norm = normPastEscape(orbit, m, d, dc);
             return int(n);
         }
         long long length = 1;
-        if (const auto *step = table.longest(m, d.norm(), maxDwell - n, length)) {
+        if (const auto *step = table.longest(m, d.norm(), maxDwell - n, length))
             d = step->a * d + step->b * dc;
-        } else {
-            // d <- (2 Z + d) d + dc
-            d = (orbit[m] + orbit[m] + d) * d + dc;
-        }
+        else
+            d = stepped(orbit[m], d, dc);
         m += std::size_t(length);
         n += length;
-        const Complex full = orbit[m] + d;
+        const DoubleComplex full = orbit[m] + d;
         if (m == last || !(d.norm() < full.norm())) {
             d = full - orbit[0];
             m = 0;
@@ -86,17 +97,15 @@ int scaledDwellOf(const ReferenceOrbit &reference,
             const ExtendedComplex z = orbit[m] + e;
             if (extendedBound < z.norm()) {
                 if (norm)
-                    *norm = (orbit[m + 1] + (orbit[m] + orbit[m] + e) * e + dc).norm().toDouble();
+                    *norm = normPastEscape(orbit, m, e, dc).toDouble();
                 return int(n);
             }
-            d.set(merged ? merged->a * e + merged->b * dc : (orbit[m] + orbit[m] + e) * e + dc);
+            d.set(merged ? merged->a * e + merged->b * dc : stepped(orbit[m], e, dc));
         } else {
             const DoubleComplex z = doubles[m] + d.approx();
             if (bound < z.norm()) {
-                if (norm) {
-                    const ExtendedComplex e = d.extended();
-                    *norm = (orbit[m + 1] + (orbit[m] + orbit[m] + e) * e + dc).norm().toDouble();
-                }
+                if (norm)
+                    *norm = normPastEscape(orbit, m, d.extended(), dc).toDouble();
                 return int(n);
             }
             d.step(doubles[m]);

@@ -243,8 +243,9 @@ private:
     {
         double cx[kWidth], cy[kWidth], sr[kWidth], si[kWidth], zr[kWidth], zi[kWidth];
         double countdown[kWidth], gap[kWidth], near[kWidth];
+        const Vec cyVector = kBlock ? m_cy[v] : L::broadcast(m_p.y);
         L::store(cx, m_cx[v]);
-        L::store(cy, kBlock ? m_cy[v] : L::broadcast(m_p.y));
+        L::store(cy, cyVector);
         L::store(sr, m_savedR[v]);
         L::store(si, m_savedI[v]);
         L::store(zr, m_zr[v]);
@@ -257,7 +258,6 @@ private:
         for (unsigned rest = lanes; rest != 0; rest &= rest - 1)
             if (near[__builtin_ctz(rest)] > kNear)
                 firstTries |= rest & -rest;
-        const Vec cyVector = kBlock ? m_cy[v] : L::broadcast(m_p.y);
         unsigned proven =
             firstTries ? firstTries & L::bits(provesTwoStepsBounded<L>(m_zr[v], m_zi[v], m_cx[v],
                                                                        cyVector, m_p.bound))
