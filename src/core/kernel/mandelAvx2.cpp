@@ -65,6 +65,18 @@ struct Avx2Lanes {
     // One load: lanes are set and refilled one at a time, often.
     static Mask maskOf(unsigned laneBits) { return _mm256_load_pd(kMaskRows.rows[laneBits & 15]); }
 
+    // Whole numbers as ints, truncated; |z|^2 as floats, rounded to nearest
+    // like the conversion of a single double.
+    static __m128i toInts(Vec v) { return _mm256_cvttpd_epi32(v); }
+    static __m128 toFloats(Vec v) { return _mm256_cvtpd_ps(v); }
+    static void storeValues(int *to, __m128i v) { _mm_storeu_si128((__m128i *)to, v); }
+    static void storeValues(float *to, __m128 v) { _mm_storeu_ps(to, v); }
+    static double sum(Vec v)
+    {
+        const __m128d half = _mm_add_pd(_mm256_castpd256_pd128(v), _mm256_extractf128_pd(v, 1));
+        return _mm_cvtsd_f64(_mm_add_sd(half, _mm_unpackhi_pd(half, half)));
+    }
+
     static void store(double *lanes, Vec v) { _mm256_storeu_pd(lanes, v); }
     static Vec load(const double *lanes) { return _mm256_loadu_pd(lanes); }
 };

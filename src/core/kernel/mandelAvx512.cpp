@@ -54,6 +54,21 @@ struct Avx512Lanes {
 
     static Mask maskOf(unsigned laneBits) { return Mask(laneBits); }
 
+    // Whole numbers as ints, truncated; |z|^2 as floats, rounded to nearest
+    // like the conversion of a single double.
+    static __m256i toInts(Vec v) { return _mm512_maskz_cvttpd_epi32(0xff, v); }
+    static __m256 toFloats(Vec v) { return _mm512_maskz_cvtpd_ps(0xff, v); }
+    static void storeValues(int *to, __m256i v) { _mm256_storeu_si256((__m256i *)to, v); }
+    static void storeValues(float *to, __m256 v) { _mm256_storeu_ps(to, v); }
+    static double sum(Vec v)
+    {
+        const __m256d quarter = _mm256_add_pd(_mm512_maskz_extractf64x4_pd(0xf, v, 0),
+                                              _mm512_maskz_extractf64x4_pd(0xf, v, 1));
+        const __m128d half =
+            _mm_add_pd(_mm256_castpd256_pd128(quarter), _mm256_extractf128_pd(quarter, 1));
+        return _mm_cvtsd_f64(_mm_add_sd(half, _mm_unpackhi_pd(half, half)));
+    }
+
     static void store(double *lanes, Vec v) { _mm512_storeu_pd(lanes, v); }
     static Vec load(const double *lanes) { return _mm512_loadu_pd(lanes); }
 };

@@ -375,44 +375,43 @@ private:
         return m_waitingNext < m_waitingCount || m_next < m_pixels;
     }
 
-    // Takes the next kLanes pixels in order and runs their first m_first
-    // iterations in plain vectors, without a lane's bookkeeping: at low
-    // limits most pixels escape there and are stored at once. The others wait.
+    // Takes the next pixels of the current line, up to kLanes, and runs their
+    // first m_first iterations in plain vectors, without a lane's bookkeeping:
+    // at low limits most pixels escape there and are stored by whole vectors.
+    // The others wait. A batch never crosses a line, so its pixels share the
+    // line's imaginary part and sum.
     __attribute__((noinline)) void prepare()
     {
-        double cx[kLanes], cy[kLanes];
-        int pixel[kLanes], line[kLanes];
-        int count = 0;
-        // Locals, so that the running sum stays in a register.
+        const int first = m_next;
+        const int line = m_line;
+        const int count = m_p.w - m_column < kLanes ? m_p.w - m_column : kLanes;
+        double cx[kLanes];
+        // A local, so that the running sum stays in a register.
         double nextX = m_nextX;
-        int column = m_column;
-        int next = m_next;
-        for (; count < kLanes && next < m_pixels; ++count) {
-            pixel[count] = next++;
-            line[count] = m_line;
-            cx[count] = nextX;
-            cy[count] = kBlock ? m_p.ys[m_line] : m_p.y;
+        for (int l = 0; l < count; ++l) {
+            cx[l] = nextX;
             nextX += m_p.step;
-            // Each line's real parts are the same running sum from x.
-            if (++column == m_p.w) {
-                column = 0;
-                ++m_line;
-                nextX = m_x;
-            }
+        }
+        for (int l = count; l < kLanes; ++l)
+            cx[l] = 0.0;
+        m_next += count;
+        m_column += count;
+        // Each line's real parts are the same running sum from x.
+        if (m_column == m_p.w) {
+            m_column = 0;
+            ++m_line;
+            nextX = m_x;
         }
         m_nextX = nextX;
-        m_column = column;
-        m_next = next;
-        for (int l = count; l < kLanes; ++l)
-            cx[l] = cy[l] = 0.0;
-        Vec zr[N], zi[N], vx[N], vy[N], escR[N], escI[N], dwell[N];
+        const double y = kBlock ? m_p.ys[line] : m_p.y;
+        Vec zr[N], zi[N], vx[N], escR[N], escI[N], dwell[N];
         Mask out[N];
+        const Vec vy = L::broadcast(y);
         const Vec bound = L::broadcast(m_p.bound);
         for (int v = 0; v < N; ++v) {
             zr[v] = L::broadcast(m_p.originX);
             zi[v] = L::broadcast(m_p.originY);
             vx[v] = L::load(cx + v * kWidth);
-            vy[v] = L::load(cy + v * kWidth);
             escR[v] = escI[v] = dwell[v] = L::broadcast(0.0);
             out[v] = L::maskOf(0);
         }
@@ -420,7 +419,7 @@ private:
             unsigned all = ~0u;
 #pragma GCC unroll 16
             for (int v = 0; v < N; ++v) {
-                const Mask fresh = L::butNot(L::step(zr[v], zi[v], vx[v], vy[v], bound), out[v]);
+                const Mask fresh = L::butNot(L::step(zr[v], zi[v], vx[v], vy, bound), out[v]);
                 escR[v] = L::blend(fresh, zr[v], escR[v]);
                 escI[v] = L::blend(fresh, zi[v], escI[v]);
                 dwell[v] = L::blend(fresh, L::broadcast(double(j)), dwell[v]);
@@ -430,22 +429,49 @@ private:
             if (all == (1u << kWidth) - 1)
                 break;
         }
-        double lanes[5][kLanes];
-        for (int v = 0; v < N; ++v) {
-            L::store(lanes[0] + v * kWidth, zr[v]);
-            L::store(lanes[1] + v * kWidth, zi[v]);
-            L::store(lanes[2] + v * kWidth, escR[v]);
-            L::store(lanes[3] + v * kWidth, escI[v]);
-            L::store(lanes[4] + v * kWidth, dwell[v]);
-        }
         m_waitingCount = m_waitingNext = 0;
-        for (int l = 0; l < count; ++l) {
-            if (L::bits(out[l / kWidth]) & (1u << (l % kWidth)))
-                finish(pixel[l], line[l], int(lanes[4][l]), lanes[2][l], lanes[3][l]);
-            else
-                m_waiting[m_waitingCount++] = {pixel[l], line[l],     cx[l],
-                                               cy[l],    lanes[0][l], lanes[1][l]};
+        // Waiting pixels' dwells and norms are stored here too, for now;
+        // they are overwritten when they finish.
+        Vec dwells = L::broadcast(0.0);
+        for (int v = 0; v < N && v * kWidth < count; ++v) {
+            const int lanes = count - v * kWidth < kWidth ? count - v * kWidth : kWidth;
+            const int pixel = first + v * kWidth;
+            storeLanes(m_p.buf + pixel, lanes, L::toInts(dwell[v]));
+            if (m_p.norms)
+                storeLanes(m_p.norms + pixel, lanes,
+                           L::toFloats(L::add(L::mul(escR[v], escR[v]), L::mul(escI[v], escI[v]))));
+            // Lanes past the batch may escape too, on c = (0, y).
+            const unsigned batch = (1u << lanes) - 1;
+            dwells = L::add(dwells, L::blend(L::maskOf(batch), dwell[v], L::broadcast(0.0)));
+            unsigned rest = batch & ~L::bits(out[v]);
+            if (rest == 0)
+                continue;
+            double r[kWidth], i[kWidth];
+            L::store(r, zr[v]);
+            L::store(i, zi[v]);
+            for (; rest != 0; rest &= rest - 1) {
+                const int l = __builtin_ctz(rest);
+                m_waiting[m_waitingCount++] = {pixel + l, line, cx[v * kWidth + l], y, r[l], i[l]};
+            }
         }
+        const unsigned sum = unsigned(L::sum(dwells));
+        if constexpr (kBlock)
+            m_p.sums[line] = int(unsigned(m_p.sums[line]) + sum);
+        else
+            m_total += sum;
+    }
+
+    // The first lanes of a vector's values, stored to consecutive places.
+    template <class T, class Lanes> static void storeLanes(T *to, int lanes, const Lanes &values)
+    {
+        if (lanes == kWidth) {
+            L::storeValues(to, values);
+            return;
+        }
+        T all[kWidth];
+        L::storeValues(all, values);
+        for (int l = 0; l < lanes; ++l)
+            to[l] = all[l];
     }
 
     // zr, zi: the iterate one step past the escape, as the reference has it.
