@@ -38,6 +38,17 @@ struct Avx2Lanes {
         return _mm256_cmp_pd(_mm256_add_pd(tmp1, tmp2), bound, _CMP_GT_OQ);
     }
 
+    // The same for the live lanes alone, whose escapes it returns; the
+    // others keep their iterates.
+    static Mask stepLive(Mask live, Vec &zr, Vec &zi, Vec cx, Vec y, Vec bound)
+    {
+        Vec r = zr, i = zi;
+        const Mask escaped = step(r, i, cx, y, bound);
+        zr = _mm256_blendv_pd(zr, r, live);
+        zi = _mm256_blendv_pd(zi, i, live);
+        return _mm256_and_pd(escaped, live);
+    }
+
     static Mask either(Mask a, Mask b) { return _mm256_or_pd(a, b); }
     static Mask both(Mask a, Mask b) { return _mm256_and_pd(a, b); }
     static Mask butNot(Mask a, Mask b) { return _mm256_andnot_pd(b, a); }

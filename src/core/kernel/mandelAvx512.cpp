@@ -26,6 +26,18 @@ struct Avx512Lanes {
         return _mm512_cmp_pd_mask(_mm512_add_pd(tmp1, tmp2), bound, _CMP_GT_OQ);
     }
 
+    // The same for the live lanes alone, whose escapes it returns; the
+    // others keep their iterates. The product in the fma is commuted, which
+    // is exact.
+    static Mask stepLive(Mask live, Vec &zr, Vec &zi, Vec cx, Vec y, Vec bound)
+    {
+        const Vec tmp1 = _mm512_mul_pd(zr, zr);
+        const Vec tmp2 = _mm512_mul_pd(zi, zi);
+        zi = _mm512_mask_fmadd_pd(zi, live, _mm512_add_pd(zr, zr), y);
+        zr = _mm512_mask_add_pd(zr, live, _mm512_sub_pd(tmp1, tmp2), cx);
+        return _mm512_mask_cmp_pd_mask(live, _mm512_add_pd(tmp1, tmp2), bound, _CMP_GT_OQ);
+    }
+
     static Mask either(Mask a, Mask b) { return Mask(a | b); }
     static Mask both(Mask a, Mask b) { return Mask(a & b); }
     static Mask butNot(Mask a, Mask b) { return Mask(a & ~b); }

@@ -404,29 +404,29 @@ private:
         }
         m_nextX = nextX;
         const double y = kBlock ? m_p.ys[line] : m_p.y;
-        Vec zr[N], zi[N], vx[N], escR[N], escI[N], dwell[N];
-        Mask out[N];
+        // Escaped lanes keep the iterate one step past their escape.
+        Vec zr[N], zi[N], vx[N], dwell[N];
+        Mask live[N];
         const Vec vy = L::broadcast(y);
         const Vec bound = L::broadcast(m_p.bound);
         for (int v = 0; v < N; ++v) {
             zr[v] = L::broadcast(m_p.originX);
             zi[v] = L::broadcast(m_p.originY);
             vx[v] = L::load(cx + v * kWidth);
-            escR[v] = escI[v] = dwell[v] = L::broadcast(0.0);
-            out[v] = L::maskOf(0);
+            dwell[v] = L::broadcast(0.0);
+            live[v] = L::maskOf((1u << kWidth) - 1);
         }
         for (int j = 0; j < m_first; ++j) {
-            unsigned all = ~0u;
+            unsigned any = 0;
+            const Vec now = L::broadcast(double(j));
 #pragma GCC unroll 16
             for (int v = 0; v < N; ++v) {
-                const Mask fresh = L::butNot(L::step(zr[v], zi[v], vx[v], vy, bound), out[v]);
-                escR[v] = L::blend(fresh, zr[v], escR[v]);
-                escI[v] = L::blend(fresh, zi[v], escI[v]);
-                dwell[v] = L::blend(fresh, L::broadcast(double(j)), dwell[v]);
-                out[v] = L::either(out[v], fresh);
-                all &= L::bits(out[v]);
+                const Mask escaped = L::stepLive(live[v], zr[v], zi[v], vx[v], vy, bound);
+                dwell[v] = L::blend(escaped, now, dwell[v]);
+                live[v] = L::butNot(live[v], escaped);
+                any |= L::bits(live[v]);
             }
-            if (all == (1u << kWidth) - 1)
+            if (any == 0)
                 break;
         }
         m_waitingCount = m_waitingNext = 0;
@@ -439,11 +439,11 @@ private:
             storeLanes(m_p.buf + pixel, lanes, L::toInts(dwell[v]));
             if (m_p.norms)
                 storeLanes(m_p.norms + pixel, lanes,
-                           L::toFloats(L::add(L::mul(escR[v], escR[v]), L::mul(escI[v], escI[v]))));
+                           L::toFloats(L::add(L::mul(zr[v], zr[v]), L::mul(zi[v], zi[v]))));
             // Lanes past the batch may escape too, on c = (0, y).
             const unsigned batch = (1u << lanes) - 1;
             dwells = L::add(dwells, L::blend(L::maskOf(batch), dwell[v], L::broadcast(0.0)));
-            unsigned rest = batch & ~L::bits(out[v]);
+            unsigned rest = batch & L::bits(live[v]);
             if (rest == 0)
                 continue;
             double r[kWidth], i[kWidth];
