@@ -41,8 +41,7 @@ namespace {
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
 
-// Waits for the explorer's pass to be stored, for its workers to end and for
-// their last redisplays to reach the surface.
+// Waits until the pass is stored, its workers have ended and their redisplays have landed.
 bool waitForPass(ExplorerWidget &explorer)
 {
     MyView &view = explorer.view();
@@ -81,10 +80,8 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 100;
 const QRgb kBlack = qRgb(0, 0, 0);
 
-// A launched explorer widget beside a focusable sibling, on the offscreen
-// platform, with its first pass complete. Input goes through the window
-// system interface, as the platform would deliver it: to the window, which
-// hands it on, so activation and focus take part.
+// A launched explorer beside a focusable sibling, first pass complete. Input goes to the
+// window, as the platform delivers it, so that activation and focus take part.
 class ExplorerWidgetTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -123,7 +120,6 @@ protected:
     {
         QTest::mousePress(window(), button, {}, at(point));
     }
-    void move(QPoint point) { QTest::mouseMove(window(), at(point)); }
     void release(QPoint point, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseRelease(window(), button, {}, at(point));
@@ -133,8 +129,7 @@ protected:
         press(point);
         release(point);
     }
-    // A key press (optionally an automatic repetition) and, unless repeating,
-    // its release; QTest's own key clicks cannot repeat.
+    // A key press, optionally auto-repeated (QTest's clicks cannot be), and else its release.
     void key(Qt::Key key, bool autoRepeat = false)
     {
         if (!qt_sendShortcutOverrideEvent(window(), 0, key, Qt::NoModifier, QString(), autoRepeat))
@@ -148,11 +143,8 @@ protected:
     std::unique_ptr<QWidget> m_container;
     ExplorerWidget *m_explorer = nullptr;
     QLineEdit *m_sibling = nullptr;
-    StaticMenu m_threads{"2 threads"};
-    StaticMenu m_dwells{"64 iterations"};
-    StaticSwitch m_randomizer;
-    StaticSwitch m_origin;
-    StaticSwitch m_clear;
+    StaticMenu m_threads{"2 threads"}, m_dwells{"64 iterations"};
+    StaticSwitch m_randomizer, m_origin, m_clear;
     StaticSlider m_escapeRadius;
 };
 
@@ -174,12 +166,11 @@ TEST_F(ExplorerWidgetTest, MousePointsAndTheSelectionAreFlipped)
     EXPECT_TRUE(view().isSelecting);
     EXPECT_EQ(view().mouseDownPoint, (NSPoint{30, 80}));
     // On a 2:1 view this drag selects 120 x 60 anchored at the press point.
-    move({130, 80});
+    QTest::mouseMove(window(), at({130, 80}));
     ASSERT_EQ(view().mouseDragRect, (NSRect{{30, 20}, {120, 60}}));
     QTest::qWait(50);
     const QImage &surface = m_explorer->surface();
-    // Qt rows 20 to 79 and columns 30 to 149: a frame one pixel wide inside
-    // them, a translucent fill within, and the picture just outside.
+    // Qt rows 20-79, columns 30-149: a one-pixel frame, a translucent fill, the picture outside.
     const QRgb highlight = m_explorer->palette().color(QPalette::Highlight).rgb();
     for (const QPoint edge : {QPoint(30, 20), QPoint(149, 79), QPoint(90, 20), QPoint(30, 50)})
         EXPECT_EQ(surface.pixel(edge), highlight) << edge.x() << ", " << edge.y();
@@ -225,13 +216,11 @@ TEST_F(ExplorerWidgetTest, TheClickThatActivatesTheWindowOnlyActivates)
 TEST_F(ExplorerWidgetTest, EveryKeyPressReachesKeyDownAndItsStrokeVanishesOnlyWhereRedisplayed)
 {
     ASSERT_TRUE(m_explorer->hasFocus()) << "the view has the focus at launch";
-    // The workers' strips landed on their image lines, and exposing the
-    // widget shows exactly the surface.
+    // The strips landed on their image lines, and exposing the widget shows exactly the surface.
     EXPECT_TRUE(surfaceShowsScene());
     EXPECT_EQ(m_explorer->grab().toImage().convertToFormat(QImage::Format_RGB32),
               m_explorer->surface());
-    // The stroke's centre line rises 4 for 3 across from view (-100, -100):
-    // it crosses Qt pixel (20, 40) and (35, 20).
+    // The stroke rises 4 for 3 across from view (-100, -100): through Qt (20, 40) and (35, 20).
     const QImage picture = kernelPicture();
     ASSERT_NE(picture.pixel(20, 40), kBlack);
     ASSERT_NE(picture.pixel(35, 20), kBlack);
@@ -242,11 +231,10 @@ TEST_F(ExplorerWidgetTest, EveryKeyPressReachesKeyDownAndItsStrokeVanishesOnlyWh
     EXPECT_EQ(surface.pixel(35, 20), kBlack);
     EXPECT_EQ(surface.pixel(150, 40), picture.pixel(150, 40)) << "away from the stroke";
     // A worker's strip request for image line 40, made under the work lock.
-    std::thread worker([this] {
+    std::thread([this] {
         std::lock_guard lock(view().workLock);
         m_explorer->platform().setNeedsDisplayInRect({{0, float(kHeight - 1 - 40)}, {kWidth, 1}});
-    });
-    worker.join();
+    }).join();
     ASSERT_TRUE(QTest::qWaitFor([&] { return surface.pixel(20, 40) == picture.pixel(20, 40); }));
     EXPECT_EQ(surface.pixel(35, 20), kBlack) << "outside the strip the stroke stays";
     EXPECT_EQ(surface.pixel(20, 39), kBlack);
@@ -268,28 +256,40 @@ TEST_F(ExplorerWidgetTest, EveryKeyPressReachesKeyDownAndItsStrokeVanishesOnlyWh
     EXPECT_FALSE(m_sibling->hasFocus());
 }
 
-TEST(MainWindow, ThreadMenuStartsNearTheCoresAndTheSliderScalesTheBound)
+TEST(MainWindow, ThreadMenuStartsNearTheCoresTheSliderScalesTheBoundAndRunsRememberThem)
 {
+    {
+        MainWindow window;
+        QComboBox &threads = child<QComboBox>(window, "threadMenu");
+        // The nearest count to the machine's cores is chosen.
+        const int ideal = QThread::idealThreadCount();
+        const int chosen = threads.currentText().split(' ').front().toInt();
+        for (int i = 0; i < threads.count(); ++i)
+            EXPECT_LE(std::abs(chosen - ideal),
+                      std::abs(threads.itemText(i).split(' ').front().toInt() - ideal));
+        QSlider &slider = child<QSlider>(window, "escapeRadiusSlider");
+        const QLabel &value = child<QLabel>(window, "escapeRadiusValue");
+        const Slider &outlet = *window.explorer().view().escapeRadiusSlider;
+        EXPECT_EQ(outlet.floatValue(), 4.0f);
+        EXPECT_EQ(value.text(), "4.0");
+        slider.setValue(slider.minimum());
+        EXPECT_LE(outlet.floatValue(), 1.0f);
+        slider.setValue(slider.maximum());
+        EXPECT_GE(outlet.floatValue(), 100.0f);
+        slider.setValue(123);
+        EXPECT_EQ(outlet.floatValue(), 12.3f);
+        EXPECT_EQ(value.text(), "12.3");
+        threads.setCurrentText("4 threads");
+        child<QComboBox>(window, "dwellMenu").setCurrentText("256 iterations");
+        window.resize(900, 700);
+        window.close();
+    }
     MainWindow window;
-    const QComboBox &threads = child<QComboBox>(window, "threadMenu");
-    // The nearest count to the machine's cores is chosen.
-    const int ideal = QThread::idealThreadCount();
-    const int chosen = threads.currentText().split(' ').front().toInt();
-    for (int i = 0; i < threads.count(); ++i)
-        EXPECT_LE(std::abs(chosen - ideal),
-                  std::abs(threads.itemText(i).split(' ').front().toInt() - ideal));
-    QSlider &slider = child<QSlider>(window, "escapeRadiusSlider");
-    const QLabel &value = child<QLabel>(window, "escapeRadiusValue");
-    const Slider &outlet = *window.explorer().view().escapeRadiusSlider;
-    EXPECT_EQ(outlet.floatValue(), 4.0f);
-    EXPECT_EQ(value.text(), "4.0");
-    slider.setValue(slider.minimum());
-    EXPECT_LE(outlet.floatValue(), 1.0f);
-    slider.setValue(slider.maximum());
-    EXPECT_GE(outlet.floatValue(), 100.0f);
-    slider.setValue(123);
-    EXPECT_EQ(outlet.floatValue(), 12.3f);
-    EXPECT_EQ(value.text(), "12.3");
+    EXPECT_EQ(child<QComboBox>(window, "threadMenu").currentText(), "4 threads");
+    EXPECT_EQ(window.explorer().view().max_dwells, 256);
+    EXPECT_EQ(child<QSlider>(window, "escapeRadiusSlider").value(), 123);
+    EXPECT_EQ(window.size(), QSize(900, 700));
+    QSettings().clear();
 }
 
 TEST(MainWindow, ViewSitsTopLeftAndFollowsTheWindow)
@@ -305,19 +305,22 @@ TEST(MainWindow, ViewSitsTopLeftAndFollowsTheWindow)
     EXPECT_EQ(explorer.maximumSize(), QSize(16384, 16384));
     EXPECT_EQ(view.frame, (NSRect{{0, 0}, {640, 480}})) << "drawn once before the launch went on";
     ASSERT_TRUE(waitForPass(explorer));
-    // The status line sits below the view; a finished pass shows the core's
-    // own time for it, which stands still, and the rate it gives.
+    // Below the view, the status line shows a finished pass's own time, which stands still,
+    // and its rate; once a control changes, what the next start takes.
     auto &line = child<StatusLine>(window, "statusLine");
+    const QLabel &timing = child<QLabel>(line, "timingLabel");
     EXPECT_GE(line.geometry().top(), explorer.geometry().bottom());
     line.refresh();
     const PassStatus status = explorer.passStatus();
     ASSERT_GT(status.seconds, 0);
-    EXPECT_EQ(child<QLabel>(line, "timingLabel").text(),
-              StatusFigures::durationText(status.seconds) + QString::fromUtf8(" \u00b7 ") +
-                  StatusFigures::rateText(status.iterations, status.seconds));
-    // A resize keeps the centre and is drawn at once, so a start right after
-    // it finds the size settled.
+    EXPECT_EQ(timing.text(), StatusFigures::durationText(status.seconds) +
+                                 QString::fromUtf8(" \u00b7 ") +
+                                 StatusFigures::rateText(status.iterations, status.seconds));
     child<QComboBox>(window, "dwellMenu").setCurrentText("256 iterations");
+    line.refresh();
+    EXPECT_TRUE(timing.text().endsWith("dwell limit 256, escape bound 4.0 from the next start"))
+        << qPrintable(timing.text());
+    // A resize keeps the centre and is drawn at once, so a start right after finds it settled.
     const int before = view.comp_sequence;
     const PlaneWindow old = view.scene().window;
     window.resize(window.width() + 100, window.height() + 50);
@@ -330,6 +333,8 @@ TEST(MainWindow, ViewSitsTopLeftAndFollowsTheWindow)
         << "the resize's supersession and pass, then the start";
     EXPECT_EQ(explorer.surface().size(), QSize(740, 530));
     EXPECT_TRUE(showsKernelPicture(explorer.surface(), view.scene()));
+    line.refresh();
+    EXPECT_FALSE(timing.text().contains("next start")) << qPrintable(timing.text());
 }
 
 TEST(MainWindow, ControlsAndMenuKeysReachTheirActionsAndGoToMovesTheViewExactly)
@@ -405,24 +410,6 @@ TEST(MainWindow, ControlsAndMenuKeysReachTheirActionsAndGoToMovesTheViewExactly)
     EXPECT_TRUE(waitForPass(window.explorer()));
 }
 
-TEST(MainWindow, RemembersItsControlsAndGeometryBetweenRuns)
-{
-    {
-        MainWindow window;
-        child<QComboBox>(window, "threadMenu").setCurrentText("4 threads");
-        child<QSlider>(window, "escapeRadiusSlider").setValue(95);
-        child<QComboBox>(window, "dwellMenu").setCurrentText("256 iterations");
-        window.resize(900, 700);
-        window.close();
-    }
-    MainWindow window;
-    EXPECT_EQ(child<QComboBox>(window, "threadMenu").currentText(), "4 threads");
-    EXPECT_EQ(window.explorer().view().max_dwells, 256);
-    EXPECT_EQ(child<QSlider>(window, "escapeRadiusSlider").value(), 95);
-    EXPECT_EQ(window.size(), QSize(900, 700));
-    QSettings().clear();
-}
-
 // Run by its own test with QT_SCALE_FACTOR=2; skipped on an unscaled display.
 TEST(ScaledDisplay, OneImagePixelPerDevicePixel)
 {
@@ -451,7 +438,7 @@ TEST(ScaledDisplay, OneImagePixelPerDevicePixel)
     EXPECT_TRUE(waitForPass(explorer));
 }
 
-TEST(StatusFigures, FormatThePassesFigures)
+TEST(StatusFigures, FormatThePassesFiguresAndAFailedPassSaysSo)
 {
     // The launch window of a 400 x 300 view.
     EXPECT_EQ(StatusFigures::windowText({-2.5, 1.5, 0.01}, 400, 300),
@@ -476,36 +463,21 @@ TEST(StatusFigures, FormatThePassesFigures)
     EXPECT_EQ(StatusFigures::rateText(500, 0.0), "");
     EXPECT_EQ(StatusFigures::durationText(0.9999), "999.9 ms");
     EXPECT_EQ(StatusFigures::durationText(0.99996), "1.00 s");
-}
 
-TEST(StatusLine, SaysSoWhenNoWorkerCouldStartOrTheControlsAwaitAStart)
-{
     StatusLine line;
     line.watch([] { return PassStatus{3, 0, 300, 400, 0, Scene{{-2.5, 1.5, 0.01}}, 0.5, true}; });
     EXPECT_EQ(line.findChild<QLabel *>("timingLabel")->text(), "no worker thread could be started");
-    PassStatus done{3, 300, 300, 400, 1000, Scene{{-2.5, 1.5, 0.01}, 0, 0, 1024, 4.0}, 0.5, false};
-    done.nextEscapeRadius = 4.0;
-    done.nextMaxDwell = 1024;
-    line.watch([done] { return done; });
-    EXPECT_FALSE(line.findChild<QLabel *>("timingLabel")->text().contains("next start"));
-    done.nextMaxDwell = 4096;
-    line.watch([done] { return done; });
-    EXPECT_TRUE(line.findChild<QLabel *>("timingLabel")
-                    ->text()
-                    .endsWith("dwell limit 4096, escape bound 4.0 from the next start"));
 }
 
 } // namespace dwell
 
-// Qt is not built with ThreadSanitizer, which then reports the raster engine's
-// pooled conversions and blends as races; our own accesses are still checked.
+// Qt is not built with ThreadSanitizer, whose reports on it are false; ours stay checked.
 extern "C" const char *__tsan_default_options()
 {
     return "ignore_noninstrumented_modules=1";
 }
 
-// The widgets need an application object on the main thread; without a
-// display the offscreen platform stands in.
+// The widgets need an application on the main thread; without a display, offscreen will do.
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

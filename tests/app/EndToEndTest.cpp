@@ -1,5 +1,4 @@
-// The real binary under Xvfb, driven by xdotool and watched through
-// screenshots taken with ImageMagick's import.
+// The real binary under Xvfb, driven by xdotool and watched through ImageMagick's import.
 #include "AppUnderTest.h"
 #include "ControlLayout.h"
 #include "ShellCommand.h"
@@ -22,8 +21,7 @@ namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 
-// The launch window, and the window that a click at pixel (x, y) zooms to:
-// that point to the centre, twice as close, in the explorer's order of roundings.
+// The launch window, and the one a click at (x, y) zooms to, in the explorer's roundings.
 constexpr double kLaunchStep = 4.0 / kWidth;
 const PlaneWindow kLaunch{-2.5, (kHeight * kLaunchStep) * 0.5, kLaunchStep};
 
@@ -48,47 +46,37 @@ TEST(EndToEnd, ClicksZoomKeysAndReportPrintAndClosingEndsARunningPass)
     ASSERT_FALSE(xvfb.display().empty()) << "Xvfb did not start";
     ASSERT_TRUE(onPath("xdotool")) << "xdotool is needed to drive the application";
     ASSERT_TRUE(onPath("import")) << "ImageMagick's import is needed for screenshots";
-    // The plain loop, which finds no cycles: a pass at a high limit in the
-    // cardioid then surely outlasts the report that must catch it running.
+    // The plain loop finds no cycles: a high limit in the cardioid outlasts the report.
     setenv("DWELL_KERNEL", "scalar", 1);
     AppUnderTest app(xvfb.display(), DWELL_BINARY,
                      ::testing::TempDir() + "dwell_e2e_" + std::to_string(getpid()));
     ASSERT_FALSE(app.window().empty()) << "no window titled Dwell";
     const auto clickAt = [&app](ControlLayout::Point at, const std::string &buttons) {
-        app.mouseTo(at.x, at.y);
-        app.xdotool(buttons);
+        app.xdotool(app.moveCommand(at.x, at.y) + buttons);
     };
 
     ASSERT_EQ(app.waitForPicture(picture(kLaunch), 20s), 1.0);
-    const Screenshot first = app.screenshot();
-    EXPECT_GT(first.width, kWidth) << "the controls sit to the right of the view";
-    EXPECT_GT(first.height, kHeight) << "the status line sits below the view";
     app.xdotool("key Tab");
     app.xdotool("key Escape");
-    // Two clicks into the main cardioid, where every point needs the whole
-    // dwell limit of the plain loop.
+    // Two clicks into the main cardioid, where the plain loop runs every point to the limit.
     const PlaneWindow once = clickZoom(kLaunch, 360, 240);
     EXPECT_LT(app.screenshot().shareMatching(picture(once)), 0.5) << "the zoom must be visible";
-    app.mouseTo(360, 240);
-    app.xdotool("click 1");
+    clickAt({360, 240}, "click 1");
     ASSERT_EQ(app.waitForPicture(picture(once), 20s), 1.0);
     app.xdotool("click 1");
     ASSERT_EQ(app.waitForPicture(picture(clickZoom(once, 360, 240)), 20s), 1.0);
     const auto layout = ControlLayout::locate(app.screenshot(), kWidth);
     ASSERT_TRUE(layout) << "the controls were not found right of the view";
-    // At 65536 iterations the pass there takes a minute: while it runs, some lines
-    // above drawn ones are still undrawn, and the report lists them. The wheel
-    // turned towards the user (button 5) moves down a menu.
+    // At 65536 iterations the pass there takes a minute, long enough for the report to
+    // find undrawn lines above drawn ones. Button 5, the wheel towards the user, goes down.
     clickAt(layout->threadMenu, "click --repeat 8 --delay 20 4 click --repeat 3 --delay 20 5");
     clickAt(layout->dwellMenu, "click --repeat 6 --delay 20 5");
-    // Lines in random order: drawn ones soon have undrawn ones above them.
+    // Lines in random order: within 3 s some drawn ones have undrawn ones above them.
     clickAt(layout->randomSwitch, "click 1");
     app.xdotool("key alt+s");
-    // Long enough for some lines of the plain loop to be drawn, out of order.
     std::this_thread::sleep_for(3s);
     app.xdotool("key alt+r"); // the Report button's mnemonic
-    // The mnemonic animates the press and clicks a moment later; then the
-    // window is closed while the pass runs.
+    // The mnemonic clicks a moment after it animates the press; then close mid-pass.
     std::this_thread::sleep_for(250ms);
     ASSERT_TRUE(app.requestClose());
     EXPECT_EQ(app.waitForExit(10s), 0);
@@ -96,7 +84,7 @@ TEST(EndToEnd, ClicksZoomKeysAndReportPrintAndClosingEndsARunningPass)
     const std::string out = app.output();
     EXPECT_TRUE(std::regex_match(out, std::regex("keydown\nkeydown\n(line [0-9]+ not drawn!\n)+")))
         << out;
-    EXPECT_EQ(app.troubleInErrors(), "") << app.errors();
+    EXPECT_EQ(app.troubleInErrors(), "");
 }
 
 } // namespace dwell

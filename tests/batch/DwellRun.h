@@ -16,9 +16,13 @@ struct DwellRun {
     QString standardError;
 };
 
-inline DwellRun runDwell(const QStringList &arguments, const QString &program = DWELL_BINARY)
+// Standard output is appended to the file appendTo names, if any.
+inline DwellRun runDwell(const QStringList &arguments, const QString &program = DWELL_BINARY,
+                         const QString &appendTo = {})
 {
     QProcess process;
+    if (!appendTo.isEmpty())
+        process.setStandardOutputFile(appendTo, QIODevice::Append);
     process.start(program, arguments);
     if (!process.waitForFinished(120000)) {
         process.kill();
@@ -35,11 +39,11 @@ inline QByteArray contentsOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The plane window a rendered picture records.
-inline PlaneWindow windowOf(const QImage &image)
+inline bool writeFile(const QString &path, const QByteArray &contents,
+                      QIODevice::OpenMode mode = QIODevice::WriteOnly)
 {
-    return {image.text("ViewX").toDouble(), image.text("ViewY").toDouble(),
-            image.text("ViewStep").toDouble()};
+    QFile file(path);
+    return file.open(mode) && file.write(contents) == contents.size();
 }
 
 // The kernel's picture of the scene, w x h pixels.

@@ -21,13 +21,17 @@ same() {
     cmp sequential/manifest.sha256 "$1/manifest.sha256"
 }
 
-# Slurm: a job array of three tasks, eight frames each.
+# Slurm: a job array of three tasks, eight frames each, all at once as an
+# array's tasks run, so that they record their frames in one manifest together.
 bash -n "$recipes/zoom-slurm.sbatch"
 grep -q '^#SBATCH --array=' "$recipes/zoom-slurm.sbatch"
+pids=()
 for task in 0 1 2; do
     SLURM_ARRAY_TASK_ID=$task DWELL=$dwell START=start.png TO=2e-6 FACTOR=2 FRAMES_PER_TASK=8 \
-        FRAMES=slurm bash "$recipes/zoom-slurm.sbatch" 2>/dev/null
+        FRAMES=slurm bash "$recipes/zoom-slurm.sbatch" 2>/dev/null &
+    pids+=($!)
 done
+for pid in "${pids[@]}"; do wait "$pid"; done
 same slurm
 
 # Kubernetes: an Indexed Job of three completions; its pod command runs
@@ -53,10 +57,9 @@ assert holding(job, "completionMode")["completionMode"] == "Indexed", "not an In
 pod = holding(job, "containers")
 assert pod["restartPolicy"] == "Never"
 container = pod["containers"][0]
+small = {"FACTOR": "2", "TO": "2e-6", "FRAMES_PER_TASK": "8"}
 for variable in container["env"]:
-    value = "2" if variable["name"] == "FACTOR" else variable["value"]
-    value = "2e-6" if variable["name"] == "TO" else value
-    value = "8" if variable["name"] == "FRAMES_PER_TASK" else value
+    value = small.get(variable["name"], variable["value"])
     print("export %s=%s" % (variable["name"], shlex.quote(value)))
 script = container["args"][0].replace("/zoom/start.toml", "/zoom/start.png")
 print(shlex.join(container["command"] + [script.replace("/zoom", sys.argv[2])]))

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace dwell {
 
 namespace {
@@ -20,10 +18,7 @@ const NSRect kFrame = rect(0, 0, 300, 300);
 TEST(KXRectTools, ConstrainCollapsesBelowTheThresholdOnly)
 {
     // The larger factor 2.5 makes the height 7.5, under 12.
-    const NSRect collapsed = KXRectTools::constrainRect(rect(3, 4, 10, 5), {4, 3}, 12);
-    EXPECT_EQ(collapsed.origin, (NSPoint{3, 4}));
-    EXPECT_EQ(std::fabs(collapsed.size.width), 0.0f);
-    EXPECT_EQ(std::fabs(collapsed.size.height), 0.0f);
+    EXPECT_EQ(KXRectTools::constrainRect(rect(3, 4, 10, 5), {4, 3}, 12), rect(3, 4, 0, 0));
     // A side exactly on the threshold survives.
     EXPECT_EQ(KXRectTools::constrainRect(rect(0, 0, 16, 12), {4, 3}, 12), rect(0, 0, 16, 12));
     // An aspect with a zero side leaves the rectangle alone, small or not.

@@ -13,13 +13,12 @@ namespace dwell {
 TEST(RenderPass, ShuffleExchangesEachPositionWithARandomOneOncePerPass)
 {
     const int h = 90;
+    // Each position exchanged with a random one, in order, from one draw per line.
     std::srand(7);
-    std::vector<int> draws(h);
-    std::generate(draws.begin(), draws.end(), std::rand);
     std::vector<int> expected(h);
     std::iota(expected.begin(), expected.end(), 0);
     for (int x = 0; x < h; ++x)
-        std::swap(expected[std::size_t(x)], expected[std::size_t(draws[std::size_t(x)] % h)]);
+        std::swap(expected[std::size_t(x)], expected[std::size_t(std::rand() % h)]);
     // Declared before the explorer, so they outlive the worker it waits for.
     std::size_t stripsBeforeSleep = 0;
     int fullBeforeSleep = -1;
@@ -44,41 +43,35 @@ TEST(RenderPass, ShuffleExchangesEachPositionWithARandomOneOncePerPass)
     EXPECT_EQ(fullBeforeSleep, 1);
     EXPECT_EQ(sleeps, std::vector<unsigned>{1});
 
-    // A start whose own redisplay finds the view resized leaves the schedule to the
-    // resize's pass: one shuffle of one draw per line, as a second would reorder
-    // lines under its workers.
+    // A start whose redisplay finds the view resized leaves the schedule to the resize's pass:
+    // one draw per line, as a second shuffle would reorder lines under its workers.
     explorer.display.setBounds({{0, 0}, {50, 60}});
     std::srand(11);
     explorer.view.startButton(nullptr);
     const int afterStart = std::rand();
     ASSERT_TRUE(explorer.finishPass());
-    const int sequence = explorer.view.comp_sequence;
-    EXPECT_EQ(sequence, 4);
+    EXPECT_EQ(explorer.view.comp_sequence, 4);
     std::srand(11);
     for (int draw = 0; draw < 60; ++draw)
         std::rand();
     EXPECT_EQ(afterStart, std::rand());
-    EXPECT_EQ(explorer.display.rowsCovered(sequence, 60), std::vector<int>(60, 1));
-    EXPECT_EQ(explorer.picture(), explorer.expectedPicture());
+    EXPECT_EQ(explorer.picture(), kernelPixels(explorer.view.scene(), 50, 60));
 }
 
 TEST(RenderPass, EmptyPicturesFinishAtOnce)
 {
     for (const NSSize size : {NSSize{50, 0}, NSSize{0, 10}, NSSize{0, 0}}) {
         SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
-        TestExplorer explorer(size.width, size.height, "2 threads");
+        TestExplorer explorer(size.width, size.height);
         explorer.launch();
         ASSERT_TRUE(explorer.finishPass());
         MyView &view = explorer.view;
-        EXPECT_EQ(view.lastLine, int(size.height) + 2);
-        EXPECT_EQ(explorer.display.fullRequests(), 4);
         EXPECT_EQ(explorer.display.stripRequests().size(), std::size_t(size.height));
         if (size.height == 0) {
             EXPECT_EQ(view.passStatus().seconds, 0);
         }
         // The reset at launch divides by the empty side: the window must stay usable.
-        EXPECT_TRUE(std::isfinite(double(view.viewStep)));
-        EXPECT_GT(double(view.viewStep), 0.0);
+        EXPECT_TRUE(std::isfinite(double(view.viewStep)) && double(view.viewStep) > 0.0);
         EXPECT_TRUE(std::isfinite(double(view.viewY)));
     }
 }
@@ -121,7 +114,6 @@ TEST(RenderPass, DwellLimitChangedMidPassAppliesToLaterLinesAndMarksThePassMixed
     const auto clean = explorer.view.picture();
     EXPECT_EQ(clean->scene.maxDwell, 10);
     EXPECT_FALSE(clean->scene.mixedDwell);
-    EXPECT_EQ(explorer.view.passStatus().scene.maxDwell, 10);
 }
 
 TEST(RenderPass, NoWorkersFailedStartsAndTheClearSwitch)
@@ -138,7 +130,6 @@ TEST(RenderPass, NoWorkersFailedStartsAndTheClearSwitch)
     explorer.threads.refuse = true;
     explorer.view.startButton(nullptr);
     EXPECT_TRUE(explorer.view.passStatus().failed);
-    EXPECT_FALSE(explorer.view.picture()->complete);
     explorer.threads.refuse = false;
     explorer.view.startButton(nullptr);
     ASSERT_TRUE(explorer.finishPass());

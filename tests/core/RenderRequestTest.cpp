@@ -30,12 +30,10 @@ TEST(RenderRequest, RejectsRequestsItCannotRender)
 
 TEST(RenderRequest, HandsOverToTheDeepEngineWhereDoublesStopResolvingPixels)
 {
-    // 1024 pixels around 0.75, whose unit in the last place is 2^-53: the deep
-    // engine takes over below a step of 64 of those.
+    // 1024 pixels around 0.75 (ulp 2^-53): the deep engine takes over below a step of 64 ulps.
     const auto deepAt = [](double width, Engine engine = Engine::Auto) {
         RenderRequest request;
         request.centerX = 0.75;
-        request.centerY = 0.0;
         request.planeWidth = width;
         request.engine = engine;
         return request.usesDeepEngine();

@@ -1,8 +1,5 @@
 #include "AppUnderTest.h"
 
-#include "ShellCommand.h"
-#include "X11Session.h"
-
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -13,6 +10,9 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+
+// Last: Xlib's macros must not reach any other header.
+#include <X11/Xlib.h>
 
 namespace dwell {
 
@@ -26,6 +26,21 @@ std::string readFile(const std::string &path)
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// The standard output of a shell command, without its trailing newlines.
+std::string commandOutput(const std::string &display, const std::string &command)
+{
+    std::string output;
+    if (FILE *pipe = popen(("DISPLAY=" + display + " " + command).c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            output += buffer;
+        pclose(pipe);
+    }
+    while (!output.empty() && output.back() == '\n')
+        output.pop_back();
+    return output;
 }
 
 } // namespace
@@ -49,8 +64,8 @@ AppUnderTest::AppUnderTest(const std::string &display, const std::string &binary
         _exit(127);
     }
     if (m_pid > 0)
-        m_window =
-            run("timeout 20 xdotool search --sync --onlyvisible --name '^Dwell$' | head -n 1");
+        m_window = commandOutput(
+            display, "timeout 20 xdotool search --sync --onlyvisible --name '^Dwell$' | head -n 1");
 }
 
 AppUnderTest::~AppUnderTest()
@@ -65,25 +80,15 @@ AppUnderTest::~AppUnderTest()
     std::filesystem::remove_all(m_config, ignored);
 }
 
-std::string AppUnderTest::run(const std::string &command) const
-{
-    return commandOutput(m_display, command);
-}
-
 void AppUnderTest::xdotool(const std::string &arguments) const
 {
-    run("xdotool " + arguments);
+    commandOutput(m_display, "xdotool " + arguments);
 }
 
 std::string AppUnderTest::moveCommand(int x, int y) const
 {
     return "mousemove --window " + m_window + " " + std::to_string(x) + " " +
            std::to_string(y + std::max(m_viewTop, 0)) + " ";
-}
-
-void AppUnderTest::mouseTo(int x, int y) const
-{
-    xdotool(moveCommand(x, y));
 }
 
 Screenshot AppUnderTest::screenshot() const
@@ -111,7 +116,20 @@ double AppUnderTest::waitForPicture(const Picture &expected, std::chrono::second
 
 bool AppUnderTest::requestClose() const
 {
-    return !m_window.empty() && requestWindowClose(m_display, std::stoul(m_window));
+    ::Display *connection = m_window.empty() ? nullptr : XOpenDisplay(m_display.c_str());
+    if (!connection)
+        return false;
+    // A WM_DELETE_WINDOW message, as a window manager sends it.
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = std::stoul(m_window);
+    event.xclient.message_type = XInternAtom(connection, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(connection, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(connection, event.xclient.window, False, NoEventMask, &event);
+    XCloseDisplay(connection); // which sends it
+    return true;
 }
 
 int AppUnderTest::waitForExit(std::chrono::milliseconds limit)
@@ -133,14 +151,9 @@ std::string AppUnderTest::output() const
     return readFile(m_stdout);
 }
 
-std::string AppUnderTest::errors() const
-{
-    return readFile(m_stderr);
-}
-
 std::string AppUnderTest::troubleInErrors() const
 {
-    const std::string err = errors();
+    const std::string err = readFile(m_stderr);
     for (const char *trouble : {"Sanitizer", "runtime error", "QPainter", "Segmentation"}) {
         const auto at = err.find(trouble);
         if (at == std::string::npos)

@@ -9,9 +9,8 @@
 
 namespace dwell {
 
-// The real binary on an X display, with its output in files, driven by
-// xdotool. The process is killed, if still running, and its files removed
-// when the object goes.
+// The real binary on an X display, output in files, driven by xdotool; when the object
+// goes, the process is killed if still running and its files removed.
 class AppUnderTest {
 public:
     // logBase names the files that take standard output and error.
@@ -23,11 +22,9 @@ public:
     // The window titled Dwell, empty when none appeared in time.
     const std::string &window() const { return m_window; }
 
-    std::string run(const std::string &command) const;
     void xdotool(const std::string &arguments) const;
-    // Points relative to the view's top-left: the window's, below its menu bar.
-    void mouseTo(int x, int y) const;
-    // The xdotool words that move the pointer there, to chain with others.
+    // The xdotool words, to chain with others, that move the pointer to a point
+    // relative to the view's top-left: the window's, below its menu bar.
     std::string moveCommand(int x, int y) const;
     // The window below its menu bar, once the first picture has shown where that ends.
     Screenshot screenshot() const;
@@ -36,21 +33,15 @@ public:
     double waitForPicture(const Picture &expected, std::chrono::seconds limit);
     // Asks the window to close as a window manager would.
     bool requestClose() const;
-    // The exit status, 128 + the signal for a killed process, or -1 when it
-    // has not ended within limit.
+    // The exit status (128 + the signal if killed), or -1 if it has not ended within limit.
     int waitForExit(std::chrono::milliseconds limit);
 
     std::string output() const;
-    std::string errors() const;
-    // The first sign in standard error of a sanitizer report, a crash or a
-    // misused painter; empty when there is none.
+    // The first sign in standard error of a sanitizer report, crash or misused painter, or "".
     std::string troubleInErrors() const;
 
 private:
-    std::string m_display;
-    std::string m_stdout;
-    std::string m_stderr;
-    std::string m_config;
+    std::string m_display, m_stdout, m_stderr, m_config;
     static constexpr int kMenuBarRange = 80;
     // Rows above the view; -1 until a picture has been found.
     int m_viewTop = -1;

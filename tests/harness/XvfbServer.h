@@ -5,8 +5,7 @@
 
 namespace dwell {
 
-// A virtual X server for the lifetime of the object, on a display number it
-// picks itself. It dies with this process, however that ends.
+// A virtual X server, on a display it picks, while the object lives; it dies with this process.
 class XvfbServer {
 public:
     static constexpr int kScreenWidth = 1024;

@@ -2,23 +2,20 @@
 
 #include "BitmapImage.h"
 #include "Display.h"
-#include "GraphicsContext.h"
 #include "MyView.h"
+#include "NullGraphicsContext.h"
 #include "Window.h"
 
-#include <algorithm>
 #include <functional>
 #include <mutex>
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace dwell {
 
-// A display layer without a window system. Requests from any thread are
-// recorded under a mutex; the test draws pending redisplays on its own thread,
-// as the main thread's display cycle would. Only the drawn image is kept.
-class FakeDisplay : public Display, public Window, public GraphicsContext {
+// A display layer without a window system: requests from any thread are recorded under a
+// mutex, and the test draws them on its own thread, as the main thread's display cycle would.
+class FakeDisplay : public Display, public Window, public NullGraphicsContext {
 public:
     void attach(MyView &view) { m_view = &view; }
     void setBounds(NSRect bounds)
@@ -42,7 +39,7 @@ public:
     {
         {
             std::lock_guard lock(m_mutex);
-            m_strips.push_back({rect, m_view->comp_sequence});
+            m_strips.push_back(rect);
             m_pending.push_back(rect);
         }
         if (onStripRequest)
@@ -68,13 +65,8 @@ public:
     {
         m_shown.assign(image.bitmapData(), image.bitmapData() + image.byteCount());
     }
-    void fillRect(NSRect, RGBAColor, CompositingOperation) override {}
-    void frameRect(NSRect, RGBAColor) override {}
-    void strokeLine(NSPoint, NSPoint, float) override {}
-    void flushGraphics() override {}
 
-    // Draws every pending request, clipped to the bounds, one drawing each
-    // (or their union when merge is set).
+    // Draws every pending request clipped to the bounds, or their union when merge is set.
     void runPendingDisplays(bool merge = false)
     {
         std::vector<NSRect> pending;
@@ -94,26 +86,11 @@ public:
             m_view->drawRect(area);
     }
 
+    // Every setNeedsDisplayInRect since the last forgetRequests, in order.
     std::vector<NSRect> stripRequests() const
     {
         std::lock_guard lock(m_mutex);
-        std::vector<NSRect> rects;
-        for (const auto &strip : m_strips)
-            rects.push_back(strip.first);
-        return rects;
-    }
-    // For each of h view rows, how many strips asked for while the given pass
-    // was current cover it. A row outside the view throws.
-    std::vector<int> rowsCovered(int sequence, int h) const
-    {
-        std::vector<int> rows(std::size_t(std::max(h, 0)));
-        std::lock_guard lock(m_mutex);
-        for (const auto &[strip, pass] : m_strips)
-            if (pass == sequence)
-                for (int row = int(strip.origin.y); row < int(strip.origin.y + strip.size.height);
-                     ++row)
-                    ++rows.at(std::size_t(row));
-        return rows;
+        return m_strips;
     }
     int fullRequests() const
     {
@@ -129,9 +106,8 @@ public:
     // The image as last drawn into the view.
     const std::vector<std::uint8_t> &shownPixels() const { return m_shown; }
 
-    // Runs on the requesting thread after each setNeedsDisplayInRect, outside
-    // the fake's mutex; a worker runs it holding the work lock. Set it before
-    // any worker starts.
+    // Runs after each setNeedsDisplayInRect, outside the fake's mutex (a worker
+    // holds the work lock); set it before any worker starts.
     std::function<void(NSRect)> onStripRequest;
 
 private:
@@ -147,9 +123,7 @@ private:
     mutable std::mutex m_mutex;
     NSRect m_bounds{};
     std::vector<NSRect> m_pending;
-    // Each strip with the pass current at its request: workers ask under the
-    // work lock, and only the main thread changes the pass number.
-    std::vector<std::pair<NSRect, int>> m_strips;
+    std::vector<NSRect> m_strips;
     int m_fullRequests = 0;
 
     // Main thread only.

@@ -15,8 +15,7 @@
 
 namespace dwell {
 
-// Real detached workers, but the one-second wait at the end of a pass is
-// instant so that tests run quickly; onSleep sees the wait asked for.
+// Real detached workers, but the one-second wait at a pass's end is instant; onSleep sees it.
 class TestThreads : public DetachedThreads {
 public:
     bool detachNewThread(std::function<void()> body) override
@@ -39,8 +38,7 @@ public:
     std::function<void(unsigned)> onSleep;
 };
 
-// One explorer wired to the fake layer and fake controls, as the interface
-// file would connect it. Waits for every worker before it goes away.
+// One explorer wired to the fake display and controls; it waits for every worker before it goes.
 class TestExplorer {
 public:
     TestExplorer(float width = 400, float height = 300, std::string threadTitle = "2 threads",
@@ -50,7 +48,6 @@ public:
     {
         display.setBounds({{0, 0}, {width, height}});
         display.attach(view);
-        view.window = &display;
         view.connectOutlets({&threadMenu, &dwellMenu, &randomizerSwitch, &originSwitch,
                              &clearSwitch, &escapeRadiusSlider});
     }
@@ -60,8 +57,6 @@ public:
         if (!waitForWorkers())
             std::abort();
     }
-    TestExplorer(const TestExplorer &) = delete;
-    TestExplorer &operator=(const TestExplorer &) = delete;
 
     void launch() { view.applicationDidFinishLaunching(); }
     void click(NSPoint at)
@@ -76,18 +71,13 @@ public:
         view.mouseUp(to);
     }
     // True once every worker started so far has ended.
-    bool waitForWorkers(int timeoutMs = 120000) { return threads.waitUntilIdle(timeoutMs); }
+    bool waitForWorkers() { return threads.waitUntilIdle(120000); }
     // Lets the running pass end, then draws what it asked for.
     bool finishPass()
     {
         const bool ended = waitForWorkers();
         display.runPendingDisplays();
         return ended;
-    }
-    // What the kernel makes of the view's scene on its frame.
-    std::vector<std::uint8_t> expectedPicture() const
-    {
-        return kernelPixels(view.scene(), int(view.frame.size.width), int(view.frame.size.height));
     }
     std::vector<std::uint8_t> picture() const
     {
@@ -109,9 +99,8 @@ public:
 
 // A launched explorer whose passes start no worker, so that only drawing happens.
 struct IdleExplorer : TestExplorer {
-    explicit IdleExplorer(float width = 400, float height = 300,
-                          std::string dwellTitle = "200 iterations")
-        : TestExplorer(width, height, "0 threads", std::move(dwellTitle))
+    explicit IdleExplorer(float width = 400, float height = 300)
+        : TestExplorer(width, height, "0 threads")
     {
         launch();
     }
