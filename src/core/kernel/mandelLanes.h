@@ -153,7 +153,8 @@ private:
 #pragma GCC unroll 16
                 for (int v = 0; v < A; ++v) {
                     Mask near;
-                    const Mask cycled = repeats(v, zr[v], zi[v], near);
+                    const Mask cycled =
+                        repeats(v, zr[v], zi[v], kYInRegisters ? cy[v] : m_cy[v], near);
                     cycledBits[v] = L::bits(cycled);
                     nearBits[v] = L::bits(near);
                     any = L::either(any, L::either(cycled, near));
@@ -219,21 +220,39 @@ private:
     }
 
     // Compares vector v's lanes with their saved iterates, then saves those
-    // whose countdown of checks has run out, and doubles their next gap.
-    // Lanes that came back near are left as they were, for provesNear.
-    Mask repeats(int v, Vec zr, Vec zi, Mask &near)
+    // whose countdown of checks has run out, and doubles their next gap. A
+    // lane's first close return tries the two-step proof for the vector at
+    // once, here; closer returns later are left as they were, for
+    // provesNear. Returns the lanes that repeat or are proven bounded.
+    Mask repeats(int v, Vec zr, Vec zi, Vec cy, Mask &near)
     {
         const Mask same = L::both(L::equal(zr, m_savedR[v]), L::equal(zi, m_savedI[v]));
         const Vec dr = L::sub(zr, m_savedR[v]);
         const Vec di = L::sub(zi, m_savedI[v]);
-        near = L::butNot(L::less(L::add(L::mul(dr, dr), L::mul(di, di)), m_near[v]), same);
+        const Mask close =
+            L::butNot(L::less(L::add(L::mul(dr, dr), L::mul(di, di)), m_near[v]), same);
+        const Mask first = L::both(close, L::less(L::broadcast(kNear), m_near[v]));
+        Mask proven = first;
+        if (!L::none(first)) {
+            proven = L::both(first, twoStepsBounded(zr, zi, m_cx[v], cy, m_p.bound));
+            // The others wait for a return within kNear, for a longer proof.
+            m_near[v] = L::blend(first, L::broadcast(kNear), m_near[v]);
+        }
+        near = L::butNot(close, first);
         const Vec countdown = L::sub(m_countdown[v], L::broadcast(1.0));
         const Mask due = L::butNot(L::equal(countdown, L::broadcast(0.0)), near);
         m_savedR[v] = L::blend(due, zr, m_savedR[v]);
         m_savedI[v] = L::blend(due, zi, m_savedI[v]);
         m_gap[v] = L::blend(due, L::add(m_gap[v], m_gap[v]), m_gap[v]);
         m_countdown[v] = L::blend(near, m_countdown[v], L::blend(due, m_gap[v], countdown));
-        return same;
+        return L::either(same, proven);
+    }
+
+    // Out of the hot loop's way.
+    __attribute__((noinline)) static Mask twoStepsBounded(Vec zr, Vec zi, Vec cx, Vec cy,
+                                                          double bound)
+    {
+        return provesTwoStepsBounded<L>(zr, zi, cx, cy, bound);
     }
 
     // Of the given lanes of vector v, which came back near their saved
@@ -253,16 +272,8 @@ private:
         L::store(countdown, m_countdown[v]);
         L::store(gap, m_gap[v]);
         L::store(near, m_near[v]);
-        // The two steps are tried once, on a lane's first close return.
-        unsigned firstTries = 0;
-        for (unsigned rest = lanes; rest != 0; rest &= rest - 1)
-            if (near[__builtin_ctz(rest)] > kNear)
-                firstTries |= rest & -rest;
-        unsigned proven =
-            firstTries ? firstTries & L::bits(provesTwoStepsBounded<L>(m_zr[v], m_zi[v], m_cx[v],
-                                                                       cyVector, m_p.bound))
-                       : 0u;
-        for (unsigned rest = lanes & ~proven; rest != 0; rest &= rest - 1) {
+        unsigned proven = 0;
+        for (unsigned rest = lanes; rest != 0; rest &= rest - 1) {
             const int l = __builtin_ctz(rest);
             const double distance = bounded_orbit::squaredDistance(zr[l], zi[l], sr[l], si[l]);
             // Orbits that settle quickly repeat exactly soon enough; a longer
