@@ -55,10 +55,11 @@ struct LineParams {
 // for a proof that it never escapes (boundedOrbit.h), and finishes as
 // bounded when there is one: an attracting cycle is proved long before its
 // iterates settle to the last bit. Its first close return tries two steps,
-// for its whole vector at once; closer returns of older lanes try the period
-// of the orbit's first return, and after each failure the lane waits for a
-// return sixteen times closer, so an orbit that only nearly repeats costs few
-// tries.
+// for its whole vector at once, and so does each of its later saves, which
+// come ever more rarely, as a slowly attracted orbit settles. Closer returns
+// of older lanes try the period of the orbit's first return, and after each
+// failure the lane waits for a return sixteen times closer, so an orbit that
+// only nearly repeats costs few tries.
 template <class L, int N, bool kBlock = false> class LaneEngine {
     using Vec = typename L::Vec;
     using Mask = typename L::Mask;
@@ -231,16 +232,19 @@ private:
         const Vec di = L::sub(zi, m_savedI[v]);
         const Mask close =
             L::butNot(L::less(L::add(L::mul(dr, dr), L::mul(di, di)), m_near[v]), same);
-        const Mask first = L::both(close, L::less(L::broadcast(kNear), m_near[v]));
-        Mask proven = first;
-        if (!L::none(first)) {
-            proven = L::both(first, twoStepsBounded(zr, zi, m_cx[v], cy, m_p.bound));
-            // The others wait for a return within kNear, for a longer proof.
-            m_near[v] = L::blend(first, L::broadcast(kNear), m_near[v]);
-        }
+        const Mask tried = L::notGreater(m_near[v], L::broadcast(kNear));
+        const Mask first = L::butNot(close, tried);
         near = L::butNot(close, first);
         const Vec countdown = L::sub(m_countdown[v], L::broadcast(1.0));
         const Mask due = L::butNot(L::equal(countdown, L::broadcast(0.0)), near);
+        // Lanes that tried before try again as they save, ever more rarely.
+        const Mask trying = L::either(first, L::butNot(L::both(due, tried), same));
+        Mask proven = trying;
+        if (!L::none(trying)) {
+            proven = L::both(trying, twoStepsBounded(zr, zi, m_cx[v], cy, m_p.bound));
+            // The others wait for a return within kNear, for a longer proof.
+            m_near[v] = L::blend(first, L::broadcast(kNear), m_near[v]);
+        }
         m_savedR[v] = L::blend(due, zr, m_savedR[v]);
         m_savedI[v] = L::blend(due, zi, m_savedI[v]);
         m_gap[v] = L::blend(due, L::add(m_gap[v], m_gap[v]), m_gap[v]);
