@@ -92,6 +92,9 @@ template <class L, int N, bool kBlock = false> class LaneEngine {
     };
     // At low limits the first iterations leave little for the lanes.
     static constexpr int kFirst = 16;
+    // Escaped lanes that may idle together before they take new pixels:
+    // each stop for bookkeeping costs as much as many steps of one lane.
+    static constexpr int kIdleLanes = kLanes / 4;
 
 public:
     LaneEngine(const LineParams &p, double x)
@@ -103,7 +106,7 @@ public:
     unsigned run()
     {
         for (int v = 0; v < N; ++v)
-            replace(v, (1u << kWidth) - 1, 0, 0);
+            replace(v, (1u << kWidth) - 1, 0, Ending::Bounded);
         m_minDeadline = m_busy > 0 ? m_p.maxdwell - m_first : LLONG_MAX;
         for (int active = N; m_busy > 0; active = compact())
             iterateOn(active);
@@ -123,26 +126,35 @@ private:
 
     // The hot loop over vectors 0 to A - 1. The iterates live in registers
     // and every loop over the vectors is unrolled, so that none of them goes
-    // through memory; only a finished pixel sends them to the members for
-    // the bookkeeping. Once the line has no pixel left to hand out and its
-    // lanes would fit in fewer vectors, it returns to have them packed: a
-    // line's last, slowest pixels then step one vector instead of four.
+    // through memory. A lane whose pixel escapes keeps the iterate and the
+    // step, and idles until a few more have, or a check or deadline comes:
+    // only then do they all go to the members for the bookkeeping at once.
+    // Once the line has no pixel left to hand out and its lanes would fit in
+    // fewer vectors, it returns to have them packed: a line's last, slowest
+    // pixels then step one vector instead of four.
     template <int A> void iterate()
     {
         const Vec lineY = L::broadcast(m_p.y);
         const Vec bound = L::broadcast(m_p.bound);
         Vec zr[A], zi[A], cy[A];
+        Mask active[A];
+        const auto load = [&] {
 #pragma GCC unroll 16
-        for (int v = 0; v < A; ++v) {
-            zr[v] = m_zr[v];
-            zi[v] = m_zi[v];
-            cy[v] = kBlock ? m_cy[v] : lineY;
-        }
+            for (int v = 0; v < A; ++v) {
+                zr[v] = m_zr[v];
+                zi[v] = m_zi[v];
+                cy[v] = kBlock ? m_cy[v] : lineY;
+                active[v] = L::maskOf(m_occupied[v]);
+            }
+        };
+        load();
+        int idle = 0;
         for (long long t = m_t; m_busy > 0;) {
             Mask escaped[A];
 #pragma GCC unroll 16
             for (int v = 0; v < A; ++v)
-                escaped[v] = L::step(zr[v], zi[v], m_cx[v], kYInRegisters ? cy[v] : m_cy[v], bound);
+                escaped[v] = L::both(active[v], L::step(zr[v], zi[v], m_cx[v],
+                                                        kYInRegisters ? cy[v] : m_cy[v], bound));
             Mask any = escaped[0];
 #pragma GCC unroll 16
             for (int v = 1; v < A; ++v)
@@ -150,39 +162,48 @@ private:
             const bool done = ++t == m_minDeadline;
             unsigned cycledBits[N] = {};
             unsigned nearBits[N] = {};
+            bool checked = false;
             if (t % kCheckEvery == 0) {
 #pragma GCC unroll 16
                 for (int v = 0; v < A; ++v) {
                     Mask near;
+                    const Mask live = L::butNot(active[v], escaped[v]);
                     const Mask cycled =
-                        repeats(v, zr[v], zi[v], kYInRegisters ? cy[v] : m_cy[v], near);
+                        repeats(v, zr[v], zi[v], kYInRegisters ? cy[v] : m_cy[v], live, near);
                     cycledBits[v] = L::bits(cycled);
                     nearBits[v] = L::bits(near);
-                    any = L::either(any, L::either(cycled, near));
+                    checked = checked || (cycledBits[v] | nearBits[v]) != 0;
                 }
             }
-            if (L::none(any) && !done)
+            if (L::none(any) && !checked && !done)
                 continue;
-            unsigned bits[N] = {};
+            if (!L::none(any)) {
+                const Vec now = L::broadcast(double(t - 1));
+#pragma GCC unroll 16
+                for (int v = 0; v < A; ++v) {
+                    m_escR[v] = L::blend(escaped[v], zr[v], m_escR[v]);
+                    m_escI[v] = L::blend(escaped[v], zi[v], m_escI[v]);
+                    m_escT[v] = L::blend(escaped[v], now, m_escT[v]);
+                    active[v] = L::butNot(active[v], escaped[v]);
+                    idle += __builtin_popcount(L::bits(escaped[v]));
+                }
+                if (!checked && !done && idle < kIdleLanes && pixelsLeft())
+                    continue;
+            }
+            unsigned idleBits[N] = {};
 #pragma GCC unroll 16
             for (int v = 0; v < A; ++v) {
                 m_zr[v] = zr[v];
                 m_zi[v] = zi[v];
-                bits[v] = L::bits(escaped[v]);
-                cycledBits[v] &= ~bits[v];
-                nearBits[v] &= ~bits[v];
+                idleBits[v] = m_occupied[v] & ~L::bits(active[v]);
             }
-            retire(bits, cycledBits, nearBits, t, done);
+            retire(idleBits, cycledBits, nearBits, t, done);
+            idle = 0;
             if (A > 1 && !pixelsLeft() && m_busy <= kWidth) {
                 m_t = t;
                 return;
             }
-#pragma GCC unroll 16
-            for (int v = 0; v < A; ++v) {
-                zr[v] = m_zr[v];
-                zi[v] = m_zi[v];
-                cy[v] = kBlock ? m_cy[v] : lineY;
-            }
+            load();
         }
     }
 
@@ -225,20 +246,21 @@ private:
     // lane's first close return tries the two-step proof for the vector at
     // once, here; closer returns later are left as they were, for
     // provesNear. Returns the lanes that repeat or are proven bounded.
-    Mask repeats(int v, Vec zr, Vec zi, Vec cy, Mask &near)
+    Mask repeats(int v, Vec zr, Vec zi, Vec cy, Mask live, Mask &near)
     {
-        const Mask same = L::both(L::equal(zr, m_savedR[v]), L::equal(zi, m_savedI[v]));
+        const Mask same =
+            L::both(live, L::both(L::equal(zr, m_savedR[v]), L::equal(zi, m_savedI[v])));
         const Vec dr = L::sub(zr, m_savedR[v]);
         const Vec di = L::sub(zi, m_savedI[v]);
-        const Mask close =
-            L::butNot(L::less(L::add(L::mul(dr, dr), L::mul(di, di)), m_near[v]), same);
+        const Mask close = L::both(
+            live, L::butNot(L::less(L::add(L::mul(dr, dr), L::mul(di, di)), m_near[v]), same));
         const Mask tried = L::notGreater(m_near[v], L::broadcast(kNear));
         const Mask first = L::butNot(close, tried);
         near = L::butNot(close, first);
         const Vec countdown = L::sub(m_countdown[v], L::broadcast(1.0));
         const Mask due = L::butNot(L::equal(countdown, L::broadcast(0.0)), near);
         // Lanes that tried before try again as they save, ever more rarely.
-        const Mask trying = L::either(first, L::butNot(L::both(due, tried), same));
+        const Mask trying = L::either(first, L::both(live, L::butNot(L::both(due, tried), same)));
         Mask proven = trying;
         if (!L::none(trying)) {
             proven = L::both(trying, twoStepsBounded(zr, zi, m_cx[v], cy, m_p.bound));
@@ -313,39 +335,50 @@ private:
         return proven;
     }
 
-    // After step t - 1: the lanes that escaped on it, those whose orbit
-    // repeats or came back near (of which the proven are bounded), and when
-    // done those that have now run for the whole limit.
+    // After step t - 1: the lanes whose pixels escaped, as recorded; those
+    // whose orbit repeats or came back near (of which the proven are
+    // bounded); and when done those that have now run for the whole limit.
     __attribute__((noinline)) void retire(const unsigned (&escaped)[N], const unsigned (&cycled)[N],
                                           const unsigned (&near)[N], long long t, bool done)
     {
         for (int v = 0; v < N; ++v) {
             if (const unsigned bits = escaped[v] & m_occupied[v])
-                replace(v, bits, t - 1, t);
+                replace(v, bits, t, Ending::Escaped);
             const unsigned nearBits = near[v] & m_occupied[v];
             const unsigned proven = nearBits ? provesNear(v, nearBits, t) : 0;
             if (const unsigned bits = (cycled[v] | proven) & m_occupied[v])
-                replace(v, bits, t, t, true);
+                replace(v, bits, t, Ending::Bounded);
         }
         if (done)
             retireAtLimit(t);
     }
 
-    // Stores the pixels of the given lanes of vector v, whose dwell is
-    // now - start (or the limit, for bounded ones), and gives each lane the
-    // next waiting pixel (or parks it at the fixed point 0 when there is none).
-    void replace(int v, unsigned bits, long long now, long long nextStart, bool bounded = false)
+    enum class Ending {
+        Escaped, // at the step and with the iterate recorded for it
+        Bounded, // runs for the whole limit
+    };
+
+    // Stores the pixels of the given lanes of vector v, and gives each lane
+    // the next waiting pixel (or parks it at the fixed point 0 when there is
+    // none), starting at step nextStart.
+    void replace(int v, unsigned bits, long long nextStart, Ending ending)
     {
-        double zr[kWidth], zi[kWidth];
-        L::store(zr, m_zr[v]);
-        L::store(zi, m_zi[v]);
+        double zr[kWidth], zi[kWidth], at[kWidth];
+        if (ending == Ending::Escaped) {
+            L::store(zr, m_escR[v]);
+            L::store(zi, m_escI[v]);
+            L::store(at, m_escT[v]);
+        }
         unsigned refilled = 0;
         for (unsigned rest = bits; rest != 0; rest &= rest - 1) {
             const int l = __builtin_ctz(rest);
             Slot &slot = m_slots[v * kWidth + l];
-            if (m_occupied[v] & (1u << l))
-                finish(slot.pixel, slot.line, bounded ? m_p.maxdwell : int(now - slot.start), zr[l],
-                       zi[l]);
+            if (m_occupied[v] & (1u << l)) {
+                if (ending == Ending::Escaped)
+                    finish(slot.pixel, slot.line, int((long long)at[l] - slot.start), zr[l], zi[l]);
+                else
+                    finish(slot.pixel, slot.line, m_p.maxdwell, 0.0, 0.0);
+            }
             Waiting next{};
             if (nextWaiting(next)) {
                 // Its first iterations are done.
@@ -510,7 +543,7 @@ private:
                 if ((m_occupied[v] & (1u << l)) && m_slots[v * kWidth + l].start == start)
                     bits |= 1u << l;
             if (bits)
-                replace(v, bits, t, t);
+                replace(v, bits, t, Ending::Bounded);
         }
         m_minDeadline = LLONG_MAX;
         for (int v = 0; v < N; ++v)
@@ -554,6 +587,10 @@ private:
     Vec m_gap[N]{};
     // Per lane: how close a return must come to ask for a proof.
     Vec m_near[N]{};
+    // Per idle lane: the iterate one step past its escape, and that step.
+    Vec m_escR[N]{};
+    Vec m_escI[N]{};
+    Vec m_escT[N]{};
 };
 
 template <class L, int N>
