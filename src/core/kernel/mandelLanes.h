@@ -84,7 +84,7 @@ template <class L, int N, bool kBlock = false> class LaneEngine {
         long long start;
     };
     // Pixels that no lane has taken yet wait with their iterate after the
-    // first m_first iterations. Waiting{} is a parked lane.
+    // first m_first iterations.
     struct Waiting {
         int pixel;
         int line;
@@ -126,57 +126,40 @@ private:
 
     // The hot loop over vectors 0 to A - 1. The iterates live in registers
     // and every loop over the vectors is unrolled, so that none of them goes
-    // through memory. A lane whose pixel escapes keeps the iterate and the
-    // step, and idles until a few more have, or a check or deadline comes:
-    // only then do they all go to the members for the bookkeeping at once.
-    // Once the line has no pixel left to hand out and its lanes would fit in
-    // fewer vectors, it returns to have them packed: a line's last, slowest
-    // pixels then step one vector instead of four.
+    // through memory. A lane whose pixel escapes records the iterate and the
+    // step and idles at NaN, which never escapes nor repeats, until a few more
+    // have, or a check or deadline comes: only then do they all go to the
+    // members for the bookkeeping at once. Once the line has no pixel left
+    // to hand out and its lanes would fit in fewer vectors, it returns to
+    // have them packed: a line's last, slowest pixels then step one vector
+    // instead of four.
     template <int A> void iterate()
     {
         const Vec lineY = L::broadcast(m_p.y);
         const Vec bound = L::broadcast(m_p.bound);
+        const Vec idling = L::broadcast(__builtin_nan(""));
         Vec zr[A], zi[A], cy[A];
-        Mask active[A];
-        const auto load = [&] {
 #pragma GCC unroll 16
-            for (int v = 0; v < A; ++v) {
-                zr[v] = m_zr[v];
-                zi[v] = m_zi[v];
-                cy[v] = kBlock ? m_cy[v] : lineY;
-                active[v] = L::maskOf(m_occupied[v]);
-            }
-        };
-        load();
+        for (int v = 0; v < A; ++v) {
+            zr[v] = m_zr[v];
+            zi[v] = m_zi[v];
+            cy[v] = kBlock ? m_cy[v] : lineY;
+        }
+        unsigned idleBits[N] = {};
+        unsigned cycledBits[N] = {};
+        unsigned nearBits[N] = {};
         int idle = 0;
         for (long long t = m_t; m_busy > 0;) {
             Mask escaped[A];
 #pragma GCC unroll 16
             for (int v = 0; v < A; ++v)
-                escaped[v] = L::both(active[v], L::step(zr[v], zi[v], m_cx[v],
-                                                        kYInRegisters ? cy[v] : m_cy[v], bound));
+                escaped[v] = L::step(zr[v], zi[v], m_cx[v], kYInRegisters ? cy[v] : m_cy[v], bound);
             Mask any = escaped[0];
 #pragma GCC unroll 16
             for (int v = 1; v < A; ++v)
                 any = L::either(any, escaped[v]);
             const bool done = ++t == m_minDeadline;
-            unsigned cycledBits[N] = {};
-            unsigned nearBits[N] = {};
-            bool checked = false;
-            if (t % kCheckEvery == 0) {
-#pragma GCC unroll 16
-                for (int v = 0; v < A; ++v) {
-                    Mask near;
-                    const Mask live = L::butNot(active[v], escaped[v]);
-                    const Mask cycled =
-                        repeats(v, zr[v], zi[v], kYInRegisters ? cy[v] : m_cy[v], live, near);
-                    cycledBits[v] = L::bits(cycled);
-                    nearBits[v] = L::bits(near);
-                    checked = checked || (cycledBits[v] | nearBits[v]) != 0;
-                }
-            }
-            if (L::none(any) && !checked && !done)
-                continue;
+            bool stop = done;
             if (!L::none(any)) {
                 const Vec now = L::broadcast(double(t - 1));
 #pragma GCC unroll 16
@@ -184,26 +167,46 @@ private:
                     m_escR[v] = L::blend(escaped[v], zr[v], m_escR[v]);
                     m_escI[v] = L::blend(escaped[v], zi[v], m_escI[v]);
                     m_escT[v] = L::blend(escaped[v], now, m_escT[v]);
-                    active[v] = L::butNot(active[v], escaped[v]);
-                    idle += __builtin_popcount(L::bits(escaped[v]));
+                    zr[v] = L::blend(escaped[v], idling, zr[v]);
+                    const unsigned bits = L::bits(escaped[v]);
+                    idleBits[v] |= bits;
+                    idle += __builtin_popcount(bits);
                 }
-                if (!checked && !done && idle < kIdleLanes && pixelsLeft())
-                    continue;
+                stop = stop || idle >= kIdleLanes || !pixelsLeft();
             }
-            unsigned idleBits[N] = {};
+            if (t % kCheckEvery == 0) {
+#pragma GCC unroll 16
+                for (int v = 0; v < A; ++v) {
+                    Mask near;
+                    const Mask cycled =
+                        repeats(v, zr[v], zi[v], kYInRegisters ? cy[v] : m_cy[v], near);
+                    cycledBits[v] = L::bits(cycled);
+                    nearBits[v] = L::bits(near);
+                    stop = stop || (cycledBits[v] | nearBits[v]) != 0;
+                }
+            }
+            if (!stop)
+                continue;
 #pragma GCC unroll 16
             for (int v = 0; v < A; ++v) {
                 m_zr[v] = zr[v];
                 m_zi[v] = zi[v];
-                idleBits[v] = m_occupied[v] & ~L::bits(active[v]);
             }
             retire(idleBits, cycledBits, nearBits, t, done);
             idle = 0;
+#pragma GCC unroll 16
+            for (int v = 0; v < N; ++v)
+                idleBits[v] = cycledBits[v] = nearBits[v] = 0;
             if (A > 1 && !pixelsLeft() && m_busy <= kWidth) {
                 m_t = t;
                 return;
             }
-            load();
+#pragma GCC unroll 16
+            for (int v = 0; v < A; ++v) {
+                zr[v] = m_zr[v];
+                zi[v] = m_zi[v];
+                cy[v] = kBlock ? m_cy[v] : lineY;
+            }
         }
     }
 
@@ -226,10 +229,11 @@ private:
                 lanes[part][packed] = lanes[part][lane];
             m_slots[packed++] = m_slots[lane];
         }
-        // Parked lanes sit at the fixed point 0.
-        for (int lane = packed; lane < kLanes; ++lane)
-            for (int part = 0; part < 3; ++part)
-                lanes[part][lane] = 0.0;
+        // Parked lanes idle at NaN.
+        for (int lane = packed; lane < kLanes; ++lane) {
+            lanes[0][lane] = __builtin_nan("");
+            lanes[1][lane] = lanes[2][lane] = 0.0;
+        }
         for (int v = 0; v < N; ++v) {
             for (int part = 0; part < kParts; ++part)
                 parts[part][v] = L::load(lanes[part] + v * kWidth);
@@ -246,21 +250,20 @@ private:
     // lane's first close return tries the two-step proof for the vector at
     // once, here; closer returns later are left as they were, for
     // provesNear. Returns the lanes that repeat or are proven bounded.
-    Mask repeats(int v, Vec zr, Vec zi, Vec cy, Mask live, Mask &near)
+    Mask repeats(int v, Vec zr, Vec zi, Vec cy, Mask &near)
     {
-        const Mask same =
-            L::both(live, L::both(L::equal(zr, m_savedR[v]), L::equal(zi, m_savedI[v])));
+        const Mask same = L::both(L::equal(zr, m_savedR[v]), L::equal(zi, m_savedI[v]));
         const Vec dr = L::sub(zr, m_savedR[v]);
         const Vec di = L::sub(zi, m_savedI[v]);
-        const Mask close = L::both(
-            live, L::butNot(L::less(L::add(L::mul(dr, dr), L::mul(di, di)), m_near[v]), same));
+        const Mask close =
+            L::butNot(L::less(L::add(L::mul(dr, dr), L::mul(di, di)), m_near[v]), same);
         const Mask tried = L::notGreater(m_near[v], L::broadcast(kNear));
         const Mask first = L::butNot(close, tried);
         near = L::butNot(close, first);
         const Vec countdown = L::sub(m_countdown[v], L::broadcast(1.0));
         const Mask due = L::butNot(L::equal(countdown, L::broadcast(0.0)), near);
         // Lanes that tried before try again as they save, ever more rarely.
-        const Mask trying = L::either(first, L::both(live, L::butNot(L::both(due, tried), same)));
+        const Mask trying = L::either(first, L::butNot(L::both(due, tried), same));
         Mask proven = trying;
         if (!L::none(trying)) {
             proven = L::both(trying, twoStepsBounded(zr, zi, m_cx[v], cy, m_p.bound));
@@ -359,7 +362,7 @@ private:
     };
 
     // Stores the pixels of the given lanes of vector v, and gives each lane
-    // the next waiting pixel (or parks it at the fixed point 0 when there is
+    // the next waiting pixel (or parks it at NaN when there is
     // none), starting at step nextStart.
     void replace(int v, unsigned bits, long long nextStart, Ending ending)
     {
@@ -379,7 +382,7 @@ private:
                 else
                     finish(slot.pixel, slot.line, m_p.maxdwell, 0.0, 0.0);
             }
-            Waiting next{};
+            Waiting next{0, 0, 0.0, 0.0, __builtin_nan(""), 0.0};
             if (nextWaiting(next)) {
                 // Its first iterations are done.
                 slot = {next.pixel, next.line, nextStart - m_first};
@@ -573,7 +576,7 @@ private:
     unsigned m_total = 0;
     unsigned m_occupied[N]{};
     Slot m_slots[kLanes]{};
-    // Parked lanes sit at the fixed point 0.
+    // Parked lanes idle at NaN.
     Vec m_zr[N]{};
     Vec m_zi[N]{};
     Vec m_cx[N]{};
