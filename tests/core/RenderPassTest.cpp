@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <numeric>
@@ -104,16 +103,14 @@ TEST(RenderPass, DwellLimitChangedMidPassAppliesToLaterLinesAndMarksThePassMixed
     EXPECT_EQ(explorer.picture(), expected);
     const auto mixed = explorer.view.picture();
     ASSERT_TRUE(mixed && mixed->complete);
-    EXPECT_EQ(mixed->scene.maxDwell, 200);
-    EXPECT_TRUE(mixed->scene.mixedDwell);
+    EXPECT_TRUE(mixed->scene.maxDwell == 200 && mixed->scene.mixedDwell);
     // A new pass is computed with one limit; a later change leaves its record alone.
     explorer.view.startButton(nullptr);
     ASSERT_TRUE(explorer.finishPass());
     StaticMenu highLimit("300 iterations");
     explorer.view.doDwellMenu(&highLimit);
-    const auto clean = explorer.view.picture();
-    EXPECT_EQ(clean->scene.maxDwell, 10);
-    EXPECT_FALSE(clean->scene.mixedDwell);
+    const Scene clean = explorer.view.picture()->scene;
+    EXPECT_TRUE(clean.maxDwell == 10 && !clean.mixedDwell);
 }
 
 TEST(RenderPass, NoWorkersFailedStartsAndTheClearSwitch)
@@ -133,8 +130,7 @@ TEST(RenderPass, NoWorkersFailedStartsAndTheClearSwitch)
     explorer.threads.refuse = false;
     explorer.view.startButton(nullptr);
     ASSERT_TRUE(explorer.finishPass());
-    EXPECT_TRUE(explorer.view.passStatus().finished());
-    EXPECT_FALSE(explorer.view.passStatus().failed);
+    EXPECT_TRUE(explorer.view.passStatus().finished() && !explorer.view.passStatus().failed);
 
     // The clear switch whitens the picture at once, and only when it is on.
     const auto computed = explorer.picture();

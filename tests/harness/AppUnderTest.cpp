@@ -5,7 +5,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
@@ -23,9 +23,7 @@ namespace {
 std::string readFile(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // The standard output of a shell command, without its trailing newlines.

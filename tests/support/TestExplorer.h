@@ -81,8 +81,6 @@ public:
     }
     std::vector<std::uint8_t> picture() const
     {
-        if (!view.myImage)
-            return {};
         return {view.myImage->bitmapData(), view.myImage->bitmapData() + view.myImage->byteCount()};
     }
 
