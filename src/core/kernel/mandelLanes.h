@@ -34,9 +34,9 @@ struct LineParams {
 
 // Keeps kLanes pixels in flight in N independent vectors, so that the long
 // dependency chain of one iteration overlaps with the others. A lane whose
-// pixel finishes takes the next pixel of the line at once; the line's real
-// parts are handed out in pixel order, so each is the same running sum the
-// reference forms.
+// pixel finishes takes the next pixel of the line (those that escape, a few
+// at a time); the line's real parts are handed out in pixel order, so each
+// is the same running sum the reference forms.
 //
 // A lane whose iterate equals, in both parts, one it had earlier finishes as
 // bounded: the iteration is a deterministic map, so from there the orbit
@@ -362,8 +362,8 @@ private:
     };
 
     // Stores the pixels of the given lanes of vector v, and gives each lane
-    // the next waiting pixel (or parks it at NaN when there is
-    // none), starting at step nextStart.
+    // the next waiting pixel (or parks it at NaN when there is none),
+    // starting at step nextStart.
     void replace(int v, unsigned bits, long long nextStart, Ending ending)
     {
         double zr[kWidth], zi[kWidth], at[kWidth];
