@@ -90,6 +90,11 @@ template <class L, int N, bool kBlock = false> class LaneEngine {
         int line;
         double cx, cy, zr, zi;
     };
+    // With four lanes a vector, each vector checks on a step of its own, so
+    // that a check overlaps with the other vectors' steps (a boundary view
+    // takes 11 % less time); with eight, all check at once, which costs a
+    // wide view 6 % less.
+    static constexpr int kCheckSpread = kWidth < 8 ? N : 1;
     // At low limits the first iterations leave little for the lanes.
     static constexpr int kFirst = 16;
     // Escaped lanes that may idle together before they take new pixels:
@@ -174,9 +179,13 @@ private:
                 }
                 stop = stop || idle >= kIdleLanes || !pixelsLeft();
             }
-            if (t % kCheckEvery == 0) {
+            const long long phase = t % kCheckEvery;
+            if (phase % (kCheckEvery / kCheckSpread) == 0) {
 #pragma GCC unroll 16
                 for (int v = 0; v < A; ++v) {
+                    if (kCheckSpread > 1 &&
+                        phase != v % kCheckSpread * (kCheckEvery / kCheckSpread))
+                        continue;
                     Mask near;
                     const Mask cycled =
                         repeats(v, zr[v], zi[v], kYInRegisters ? cy[v] : m_cy[v], near);
