@@ -63,7 +63,7 @@ void MyView::computeDeepLine(const WorkerSnapshot &snapshot, int r, int limit, i
 
 void MyView::threadMain(int currentSequence)
 {
-    const WorkerSnapshot snapshot = takeSnapshot(currentSequence);
+    WorkerSnapshot snapshot = takeSnapshot(currentSequence);
     // The reference orbit, once per pass, on whichever worker comes first.
     if (!snapshot.values || (snapshot.deep && !snapshot.deep->prepare([this, currentSequence] {
             return passSuperseded(currentSequence);
@@ -115,6 +115,10 @@ void MyView::threadMain(int currentSequence)
         if (!storeLine(snapshot, myLine, line))
             return;
     }
+    // Let go of the pass's values before the wait, so that a pass started
+    // meanwhile can reuse them instead of allocating and faulting in its own.
+    snapshot.values.reset();
+    snapshot.deep.reset();
     m_display.setNeedsDisplay(true);
     m_threads.sleep(1);
     m_display.setNeedsDisplay(true);
