@@ -29,27 +29,28 @@ void DetachedThreads::finished()
 {
     std::lock_guard lock(m_mutex);
     --m_running;
-    m_changed.notify_all();
+    m_countChanged.notify_all();
 }
 
 void DetachedThreads::sleep(unsigned seconds)
 {
     std::unique_lock lock(m_mutex);
-    m_changed.wait_for(lock, std::chrono::seconds(seconds), [this] { return m_interrupted; });
+    m_interruptedChanged.wait_for(lock, std::chrono::seconds(seconds),
+                                  [this] { return m_interrupted; });
 }
 
 void DetachedThreads::interruptSleeps()
 {
     std::lock_guard lock(m_mutex);
     m_interrupted = true;
-    m_changed.notify_all();
+    m_interruptedChanged.notify_all();
 }
 
 bool DetachedThreads::waitUntilIdle(int timeoutMs)
 {
     std::unique_lock lock(m_mutex);
-    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                              [this] { return m_running == 0; });
+    return m_countChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                   [this] { return m_running == 0; });
 }
 
 int DetachedThreads::runningCount()

@@ -25,7 +25,10 @@ private:
     void finished();
 
     std::mutex m_mutex;
-    std::condition_variable m_changed;
+    // Apart, so that each thread's end wakes only those waiting for the
+    // count, not every thread sleeping at its pass's end.
+    std::condition_variable m_countChanged;
+    std::condition_variable m_interruptedChanged;
     int m_running = 0;
     bool m_interrupted = false;
 };
