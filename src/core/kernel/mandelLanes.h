@@ -83,12 +83,14 @@ template <class L, int N, bool kBlock = false> class LaneEngine {
         int line;
         long long start;
     };
+    // Where idle and parked lanes sit: NaN never escapes nor repeats.
+    static constexpr double kIdle = __builtin_nan("");
     // Pixels that no lane has taken yet wait with their iterate after the
-    // first m_first iterations.
+    // first m_first iterations. Waiting{} is a parked lane.
     struct Waiting {
-        int pixel;
-        int line;
-        double cx, cy, zr, zi;
+        int pixel = 0;
+        int line = 0;
+        double cx = 0.0, cy = 0.0, zr = kIdle, zi = 0.0;
     };
     // With four lanes a vector, each vector checks on a step of its own, so
     // that a check overlaps with the other vectors' steps (a boundary view
@@ -142,7 +144,7 @@ private:
     {
         const Vec lineY = L::broadcast(m_p.y);
         const Vec bound = L::broadcast(m_p.bound);
-        const Vec idling = L::broadcast(__builtin_nan(""));
+        const Vec idling = L::broadcast(kIdle);
         Vec zr[A], zi[A], cy[A];
 #pragma GCC unroll 16
         for (int v = 0; v < A; ++v) {
@@ -240,7 +242,7 @@ private:
         }
         // Parked lanes idle at NaN.
         for (int lane = packed; lane < kLanes; ++lane) {
-            lanes[0][lane] = __builtin_nan("");
+            lanes[0][lane] = kIdle;
             lanes[1][lane] = lanes[2][lane] = 0.0;
         }
         for (int v = 0; v < N; ++v) {
@@ -391,7 +393,7 @@ private:
                 else
                     finish(slot.pixel, slot.line, m_p.maxdwell, 0.0, 0.0);
             }
-            Waiting next{0, 0, 0.0, 0.0, __builtin_nan(""), 0.0};
+            Waiting next{};
             if (nextWaiting(next)) {
                 // Its first iterations are done.
                 slot = {next.pixel, next.line, nextStart - m_first};
