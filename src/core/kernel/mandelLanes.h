@@ -46,10 +46,10 @@ struct LineParams {
 // iterates that differ only in the sign of a zero part have futures whose
 // parts differ at most in the signs of zeros, because a zero's sign only
 // reaches a later part through a product or sum that is itself zero; the
-// escape test sees squares, so it decides alike for both. Every kCheckEvery
-// iterations a lane compares its iterate with the one it saved, then saves
-// anew on a schedule of doubling gaps: once a gap exceeds the orbit's tail
-// and kCheckEvery times its period, the cycle is found.
+// escape test sees squares, so it decides alike for both. Every few
+// iterations (a power of two) a lane compares its iterate with the one it
+// saved, then saves anew on a schedule of doubling gaps: once a gap exceeds
+// the orbit's tail and that interval times its period, the cycle is found.
 //
 // A lane that comes back near its saved iterate without equalling it asks
 // for a proof that it never escapes (boundedOrbit.h), and finishes as
@@ -65,7 +65,11 @@ template <class L, int N, bool kBlock = false> class LaneEngine {
     using Mask = typename L::Mask;
     static constexpr int kWidth = L::kWidth;
     static constexpr int kLanes = kWidth * N;
+    // Lanes check every kCheckEvery steps once the line has had a bounded
+    // pixel, and every kCheckRarely steps before: near the boundary, where
+    // hardly any pixel is bounded, the checks then cost a quarter as much.
     static constexpr long long kCheckEvery = 32;
+    static constexpr long long kCheckRarely = 128;
     // The squared distances from the saved iterate that first ask for the
     // two-step proof of every lane of a vector, and for a longer one.
     static constexpr double kNearForTwoSteps = 1e-4;
@@ -181,12 +185,12 @@ private:
                 }
                 stop = stop || idle >= kIdleLanes || !pixelsLeft();
             }
-            const long long phase = t % kCheckEvery;
-            if (phase % (kCheckEvery / kCheckSpread) == 0) {
+            const long long phase = t & (m_checkEvery - 1);
+            const long long spread = m_checkEvery / kCheckSpread;
+            if ((phase & (spread - 1)) == 0) {
 #pragma GCC unroll 16
                 for (int v = 0; v < A; ++v) {
-                    if (kCheckSpread > 1 &&
-                        phase != v % kCheckSpread * (kCheckEvery / kCheckSpread))
+                    if (kCheckSpread > 1 && phase != v % kCheckSpread * spread)
                         continue;
                     Mask near;
                     const Mask cycled =
@@ -320,7 +324,7 @@ private:
             // proof only pays for those still running after a few saves.
             const bool longer = distance < kNear && gap[l] >= kProveFromGap;
             // Saves happen on checks, the last one gap - countdown checks ago.
-            const auto steps = (long long)(gap[l] - countdown[l] + 1.0) * kCheckEvery;
+            const auto steps = (long long)(gap[l] - countdown[l] + 1.0) * m_checkEvery;
             // A proof costs some hundred lane steps per step of its period:
             // only periods that leave a large saving are tried.
             const long long left = m_p.maxdwell - (t - m_slots[v * kWidth + l].start);
@@ -360,8 +364,10 @@ private:
                 replace(v, bits, t, Ending::Escaped);
             const unsigned nearBits = near[v] & m_occupied[v];
             const unsigned proven = nearBits ? provesNear(v, nearBits, t) : 0;
-            if (const unsigned bits = (cycled[v] | proven) & m_occupied[v])
+            if (const unsigned bits = (cycled[v] | proven) & m_occupied[v]) {
                 replace(v, bits, t, Ending::Bounded);
+                m_checkEvery = kCheckEvery;
+            }
         }
         if (done)
             retireAtLimit(t);
@@ -556,8 +562,10 @@ private:
             for (int l = 0; l < kWidth; ++l)
                 if ((m_occupied[v] & (1u << l)) && m_slots[v * kWidth + l].start == start)
                     bits |= 1u << l;
-            if (bits)
+            if (bits) {
                 replace(v, bits, t, Ending::Bounded);
+                m_checkEvery = kCheckEvery;
+            }
         }
         m_minDeadline = LLONG_MAX;
         for (int v = 0; v < N; ++v)
@@ -584,6 +592,7 @@ private:
     // Steps taken so far, every lane at once.
     long long m_t = 0;
     long long m_minDeadline = LLONG_MAX;
+    long long m_checkEvery = kCheckRarely;
     unsigned m_total = 0;
     unsigned m_occupied[N]{};
     Slot m_slots[kLanes]{};
