@@ -87,10 +87,12 @@ struct Avx512Lanes {
 
 } // namespace
 
+// Five vectors in flight, one more than AVX2's: with 32 registers the fifth
+// still fits, and its steps fill more of the gaps in the others' chains.
 int mandelLineAvx512(double originX, double originY, double escape_radius, double x, double y,
                      double step, int maxdwell, int w, int *buf, float *norms)
 {
-    return wideLine<Avx512Lanes, 4>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf,
+    return wideLine<Avx512Lanes, 5>(originX, originY, escape_radius, x, y, step, maxdwell, w, buf,
                                     norms);
 }
 
@@ -98,7 +100,7 @@ void mandelLinesAvx512(double originX, double originY, double escape_radius, dou
                        const double *ys, int lines, double step, int maxdwell, int w, int *buf,
                        float *norms, int *sums)
 {
-    wideLines<Avx512Lanes, 4>(originX, originY, escape_radius, x, ys, lines, step, maxdwell, w, buf,
+    wideLines<Avx512Lanes, 5>(originX, originY, escape_radius, x, ys, lines, step, maxdwell, w, buf,
                               norms, sums);
 }
 

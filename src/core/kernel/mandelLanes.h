@@ -143,7 +143,7 @@ private:
     // members for the bookkeeping at once. Once the line has no pixel left
     // to hand out and its lanes would fit in fewer vectors, it returns to
     // have them packed: a line's last, slowest pixels then step one vector
-    // instead of four.
+    // instead of all.
     template <int A> void iterate()
     {
         const Vec lineY = L::broadcast(m_p.y);
