@@ -55,6 +55,7 @@ TEST(RenderPass, ShuffleExchangesEachPositionWithARandomOneOncePerPass)
         std::rand();
     EXPECT_EQ(afterStart, std::rand());
     EXPECT_EQ(explorer.picture(), kernelPixels(explorer.view.scene(), 50, 60));
+    EXPECT_EQ(explorer.view.passStatus().iterations, kernelTotal(explorer.view.scene(), 50, 60));
 }
 
 TEST(RenderPass, EmptyPicturesFinishAtOnce)

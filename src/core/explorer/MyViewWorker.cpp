@@ -108,7 +108,10 @@ void MyView::threadMain(int currentSequence)
             update_dwells = mandelLine(originX, originY, escapeRadius, snapshot.x,
                                        snapshot.y - snapshot.step * r, snapshot.step, limit,
                                        snapshot.w, dwells, norms);
-            iterations = lineIterations(dwells, snapshot.w, limit);
+            // The sum itself, unless a line this wide could wrap it.
+            const bool wraps = (long long)snapshot.w * limit > (long long)UINT32_MAX;
+            iterations = wraps ? lineIterations(dwells, snapshot.w, limit)
+                               : (long long)unsigned(update_dwells);
         }
         colorLine(lineColoring, dwells, norms, snapshot.w, float(escapeRadius), rgb.data());
         const ComputedLine line{rgb.data(), generation, update_dwells, iterations, limit};
