@@ -63,7 +63,8 @@ public:
 
     void drawImage(const BitmapImage &image, NSRect) override
     {
-        m_shown.assign(image.bitmapData(), image.bitmapData() + image.byteCount());
+        if (keepsShownPixels)
+            m_shown.assign(image.bitmapData(), image.bitmapData() + image.byteCount());
     }
 
     // Draws every pending request clipped to the bounds, or their union when merge is set.
@@ -103,8 +104,9 @@ public:
         m_strips.clear();
         m_fullRequests = 0;
     }
-    // The image as last drawn into the view.
+    // The image as last drawn into the view, kept unless a benchmark turns it off.
     const std::vector<std::uint8_t> &shownPixels() const { return m_shown; }
+    bool keepsShownPixels = true;
 
     // Runs after each setNeedsDisplayInRect, outside the fake's mutex (a worker
     // holds the work lock); set it before any worker starts.
