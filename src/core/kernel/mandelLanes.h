@@ -70,6 +70,9 @@ template <class L, int N, bool kBlock = false> class LaneEngine {
     // hardly any pixel is bounded, the checks then cost a quarter as much.
     static constexpr long long kCheckEvery = 32;
     static constexpr long long kCheckRarely = 128;
+    // Powers of two: the loop takes the step's phase with a mask.
+    static_assert((kCheckEvery & (kCheckEvery - 1)) == 0 &&
+                  (kCheckRarely & (kCheckRarely - 1)) == 0);
     // The squared distances from the saved iterate that first ask for the
     // two-step proof of every lane of a vector, and for a longer one.
     static constexpr double kNearForTwoSteps = 1e-4;
@@ -323,7 +326,9 @@ private:
             // Orbits that settle quickly repeat exactly soon enough; a longer
             // proof only pays for those still running after a few saves.
             const bool longer = distance < kNear && gap[l] >= kProveFromGap;
-            // Saves happen on checks, the last one gap - countdown checks ago.
+            // Saves happen on checks, the last one gap - countdown checks ago
+            // (counted at the present interval: longer ones only shorten the
+            // periods tried).
             const auto steps = (long long)(gap[l] - countdown[l] + 1.0) * m_checkEvery;
             // A proof costs some hundred lane steps per step of its period:
             // only periods that leave a large saving are tried.
