@@ -369,10 +369,8 @@ private:
                 replace(v, bits, t, Ending::Escaped);
             const unsigned nearBits = near[v] & m_occupied[v];
             const unsigned proven = nearBits ? provesNear(v, nearBits, t) : 0;
-            if (const unsigned bits = (cycled[v] | proven) & m_occupied[v]) {
+            if (const unsigned bits = (cycled[v] | proven) & m_occupied[v])
                 replace(v, bits, t, Ending::Bounded);
-                m_checkEvery = kCheckEvery;
-            }
         }
         if (done)
             retireAtLimit(t);
@@ -399,10 +397,13 @@ private:
             const int l = __builtin_ctz(rest);
             Slot &slot = m_slots[v * kWidth + l];
             if (m_occupied[v] & (1u << l)) {
-                if (ending == Ending::Escaped)
+                if (ending == Ending::Escaped) {
                     finish(slot.pixel, slot.line, int((long long)at[l] - slot.start), zr[l], zi[l]);
-                else
+                } else {
                     finish(slot.pixel, slot.line, m_p.maxdwell, 0.0, 0.0);
+                    // The line has a bounded pixel: check as often as bounded lanes need.
+                    m_checkEvery = kCheckEvery;
+                }
             }
             Waiting next{};
             if (nextWaiting(next)) {
@@ -567,10 +568,8 @@ private:
             for (int l = 0; l < kWidth; ++l)
                 if ((m_occupied[v] & (1u << l)) && m_slots[v * kWidth + l].start == start)
                     bits |= 1u << l;
-            if (bits) {
+            if (bits)
                 replace(v, bits, t, Ending::Bounded);
-                m_checkEvery = kCheckEvery;
-            }
         }
         m_minDeadline = LLONG_MAX;
         for (int v = 0; v < N; ++v)
