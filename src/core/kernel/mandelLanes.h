@@ -152,22 +152,27 @@ private:
         const Vec lineY = L::broadcast(m_p.y);
         const Vec bound = L::broadcast(m_p.bound);
         const Vec idling = L::broadcast(kIdle);
-        Vec zr[A], zi[A], cy[A];
+        // The real parts as well: read from the members, they cost a copy to
+        // the stack on every step.
+        Vec zr[A], zi[A], cy[A], cx[A];
 #pragma GCC unroll 16
         for (int v = 0; v < A; ++v) {
             zr[v] = m_zr[v];
             zi[v] = m_zi[v];
+            cx[v] = m_cx[v];
             cy[v] = kBlock ? m_cy[v] : lineY;
         }
         unsigned idleBits[N] = {};
         unsigned cycledBits[N] = {};
         unsigned nearBits[N] = {};
         int idle = 0;
+        // The steps on which some vector checks; it changes only in retire.
+        long long spreadMask = m_checkEvery / kCheckSpread - 1;
         for (long long t = m_t; m_busy > 0;) {
             Mask escaped[A];
 #pragma GCC unroll 16
             for (int v = 0; v < A; ++v)
-                escaped[v] = L::step(zr[v], zi[v], m_cx[v], kYInRegisters ? cy[v] : m_cy[v], bound);
+                escaped[v] = L::step(zr[v], zi[v], cx[v], kYInRegisters ? cy[v] : m_cy[v], bound);
             Mask any = escaped[0];
 #pragma GCC unroll 16
             for (int v = 1; v < A; ++v)
@@ -188,9 +193,9 @@ private:
                 }
                 stop = stop || idle >= kIdleLanes || !pixelsLeft();
             }
-            const long long phase = t & (m_checkEvery - 1);
-            const long long spread = m_checkEvery / kCheckSpread;
-            if ((phase & (spread - 1)) == 0) {
+            if ((t & spreadMask) == 0) {
+                const long long phase = t & (m_checkEvery - 1);
+                const long long spread = spreadMask + 1;
 #pragma GCC unroll 16
                 for (int v = 0; v < A; ++v) {
                     if (kCheckSpread > 1 && phase != v % kCheckSpread * spread)
@@ -211,6 +216,7 @@ private:
                 m_zi[v] = zi[v];
             }
             retire(idleBits, cycledBits, nearBits, t, done);
+            spreadMask = m_checkEvery / kCheckSpread - 1;
             idle = 0;
 #pragma GCC unroll 16
             for (int v = 0; v < N; ++v)
@@ -223,6 +229,7 @@ private:
             for (int v = 0; v < A; ++v) {
                 zr[v] = m_zr[v];
                 zi[v] = m_zi[v];
+                cx[v] = m_cx[v];
                 cy[v] = kBlock ? m_cy[v] : lineY;
             }
         }
