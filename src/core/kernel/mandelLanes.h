@@ -149,19 +149,11 @@ private:
     // instead of all.
     template <int A> void iterate()
     {
-        const Vec lineY = L::broadcast(m_p.y);
         const Vec bound = L::broadcast(m_p.bound);
-        const Vec idling = L::broadcast(kIdle);
         // The real parts as well: read from the members, they cost a copy to
         // the stack on every step.
         Vec zr[A], zi[A], cy[A], cx[A];
-#pragma GCC unroll 16
-        for (int v = 0; v < A; ++v) {
-            zr[v] = m_zr[v];
-            zi[v] = m_zi[v];
-            cx[v] = m_cx[v];
-            cy[v] = kBlock ? m_cy[v] : lineY;
-        }
+        loadLanes(zr, zi, cx, cy);
         unsigned idleBits[N] = {};
         unsigned cycledBits[N] = {};
         unsigned nearBits[N] = {};
@@ -179,35 +171,10 @@ private:
                 any = L::either(any, escaped[v]);
             const bool done = ++t == m_minDeadline;
             bool stop = done;
-            if (!L::none(any)) {
-                const Vec now = L::broadcast(double(t - 1));
-#pragma GCC unroll 16
-                for (int v = 0; v < A; ++v) {
-                    m_escR[v] = L::blend(escaped[v], zr[v], m_escR[v]);
-                    m_escI[v] = L::blend(escaped[v], zi[v], m_escI[v]);
-                    m_escT[v] = L::blend(escaped[v], now, m_escT[v]);
-                    zr[v] = L::blend(escaped[v], idling, zr[v]);
-                    const unsigned bits = L::bits(escaped[v]);
-                    idleBits[v] |= bits;
-                    idle += __builtin_popcount(bits);
-                }
-                stop = stop || idle >= kIdleLanes || !pixelsLeft();
-            }
-            if ((t & spreadMask) == 0) {
-                const long long phase = t & (m_checkEvery - 1);
-                const long long spread = spreadMask + 1;
-#pragma GCC unroll 16
-                for (int v = 0; v < A; ++v) {
-                    if (kCheckSpread > 1 && phase != v % kCheckSpread * spread)
-                        continue;
-                    Mask near;
-                    const Mask cycled =
-                        repeats(v, zr[v], zi[v], kYInRegisters ? cy[v] : m_cy[v], near);
-                    cycledBits[v] = L::bits(cycled);
-                    nearBits[v] = L::bits(near);
-                    stop = stop || (cycledBits[v] | nearBits[v]) != 0;
-                }
-            }
+            if (!L::none(any))
+                stop = idleEscaped(escaped, zr, zi, t, idleBits, idle) || stop;
+            if ((t & spreadMask) == 0)
+                stop = checkRepeats(zr, zi, cy, t, spreadMask, cycledBits, nearBits) || stop;
             if (!stop)
                 continue;
 #pragma GCC unroll 16
@@ -225,14 +192,67 @@ private:
                 m_t = t;
                 return;
             }
-#pragma GCC unroll 16
-            for (int v = 0; v < A; ++v) {
-                zr[v] = m_zr[v];
-                zi[v] = m_zi[v];
-                cx[v] = m_cx[v];
-                cy[v] = kBlock ? m_cy[v] : lineY;
-            }
+            loadLanes(zr, zi, cx, cy);
         }
+    }
+
+    template <int A>
+    __attribute__((always_inline)) void loadLanes(Vec (&zr)[A], Vec (&zi)[A], Vec (&cx)[A],
+                                                  Vec (&cy)[A])
+    {
+        const Vec lineY = L::broadcast(m_p.y);
+#pragma GCC unroll 16
+        for (int v = 0; v < A; ++v) {
+            zr[v] = m_zr[v];
+            zi[v] = m_zi[v];
+            cx[v] = m_cx[v];
+            cy[v] = kBlock ? m_cy[v] : lineY;
+        }
+    }
+
+    // Records the escaped lanes' iterates and step t - 1, and parks them at
+    // NaN; true when the bookkeeping should run now.
+    template <int A>
+    __attribute__((always_inline)) bool idleEscaped(const Mask (&escaped)[A], Vec (&zr)[A],
+                                                    const Vec (&zi)[A], long long t,
+                                                    unsigned (&idleBits)[N], int &idle)
+    {
+        const Vec now = L::broadcast(double(t - 1));
+        const Vec idling = L::broadcast(kIdle);
+#pragma GCC unroll 16
+        for (int v = 0; v < A; ++v) {
+            m_escR[v] = L::blend(escaped[v], zr[v], m_escR[v]);
+            m_escI[v] = L::blend(escaped[v], zi[v], m_escI[v]);
+            m_escT[v] = L::blend(escaped[v], now, m_escT[v]);
+            zr[v] = L::blend(escaped[v], idling, zr[v]);
+            const unsigned bits = L::bits(escaped[v]);
+            idleBits[v] |= bits;
+            idle += __builtin_popcount(bits);
+        }
+        return idle >= kIdleLanes || !pixelsLeft();
+    }
+
+    // Checks the vectors whose turn step t is; true when a lane repeats or
+    // came back near.
+    template <int A>
+    __attribute__((always_inline)) bool
+    checkRepeats(const Vec (&zr)[A], const Vec (&zi)[A], const Vec (&cy)[A], long long t,
+                 long long spreadMask, unsigned (&cycledBits)[N], unsigned (&nearBits)[N])
+    {
+        const long long phase = t & (m_checkEvery - 1);
+        const long long spread = spreadMask + 1;
+        bool found = false;
+#pragma GCC unroll 16
+        for (int v = 0; v < A; ++v) {
+            if (kCheckSpread > 1 && phase != v % kCheckSpread * spread)
+                continue;
+            Mask near;
+            const Mask cycled = repeats(v, zr[v], zi[v], kYInRegisters ? cy[v] : m_cy[v], near);
+            cycledBits[v] = L::bits(cycled);
+            nearBits[v] = L::bits(near);
+            found = found || (cycledBits[v] | nearBits[v]) != 0;
+        }
+        return found;
     }
 
     // Moves the busy lanes, with everything they carry, to the lowest lanes
@@ -465,8 +485,43 @@ private:
     {
         const int first = m_next;
         const int line = m_line;
-        const int count = m_p.w - m_column < kLanes ? m_p.w - m_column : kLanes;
         double cx[kLanes];
+        const int count = takeBatch(cx);
+        const double y = kBlock ? m_p.ys[line] : m_p.y;
+        // Escaped lanes keep the iterate one step past their escape.
+        Vec zr[N], zi[N], dwell[N];
+        Mask live[N];
+        firstIterations(cx, y, zr, zi, dwell, live);
+        m_waitingCount = m_waitingNext = 0;
+        // Waiting pixels' dwells and norms are stored here too, for now;
+        // they are overwritten when they finish.
+        Vec dwells = L::broadcast(0.0);
+        for (int v = 0; v < N && v * kWidth < count; ++v) {
+            const int lanes = count - v * kWidth < kWidth ? count - v * kWidth : kWidth;
+            const int pixel = first + v * kWidth;
+            storeLanes(m_p.buf + pixel, lanes, L::toInts(dwell[v]));
+            if (m_p.norms)
+                storeLanes(m_p.norms + pixel, lanes,
+                           L::toFloats(L::add(L::mul(zr[v], zr[v]), L::mul(zi[v], zi[v]))));
+            // Lanes past the batch may escape too, on c = (0, y).
+            const unsigned batch = (1u << lanes) - 1;
+            dwells = L::add(dwells, L::blend(L::maskOf(batch), dwell[v], L::broadcast(0.0)));
+            if (const unsigned rest = batch & L::bits(live[v]))
+                wait(rest, pixel, line, cx + v * kWidth, y, zr[v], zi[v]);
+        }
+        const unsigned sum = unsigned(L::sum(dwells));
+        if constexpr (kBlock)
+            m_p.sums[line] = int(unsigned(m_p.sums[line]) + sum);
+        else
+            m_total += sum;
+    }
+
+    // The real parts of the current line's next pixels, up to kLanes (0
+    // past them), in cx; moves on to the next line at the end of one.
+    // Returns how many pixels it took.
+    int takeBatch(double (&cx)[kLanes])
+    {
+        const int count = m_p.w - m_column < kLanes ? m_p.w - m_column : kLanes;
         // A local, so that the running sum stays in a register.
         double nextX = m_nextX;
         for (int l = 0; l < count; ++l) {
@@ -484,10 +539,15 @@ private:
             nextX = m_x;
         }
         m_nextX = nextX;
-        const double y = kBlock ? m_p.ys[line] : m_p.y;
-        // Escaped lanes keep the iterate one step past their escape.
-        Vec zr[N], zi[N], vx[N], dwell[N];
-        Mask live[N];
+        return count;
+    }
+
+    // The first m_first iterations of the batch, in whole vectors: each
+    // lane's iterate, the step it escaped on, and whether it is still live.
+    void firstIterations(const double (&cx)[kLanes], double y, Vec (&zr)[N], Vec (&zi)[N],
+                         Vec (&dwell)[N], Mask (&live)[N])
+    {
+        Vec vx[N];
         const Vec vy = L::broadcast(y);
         const Vec bound = L::broadcast(m_p.bound);
         for (int v = 0; v < N; ++v) {
@@ -510,36 +570,18 @@ private:
             if (any == 0)
                 break;
         }
-        m_waitingCount = m_waitingNext = 0;
-        // Waiting pixels' dwells and norms are stored here too, for now;
-        // they are overwritten when they finish.
-        Vec dwells = L::broadcast(0.0);
-        for (int v = 0; v < N && v * kWidth < count; ++v) {
-            const int lanes = count - v * kWidth < kWidth ? count - v * kWidth : kWidth;
-            const int pixel = first + v * kWidth;
-            storeLanes(m_p.buf + pixel, lanes, L::toInts(dwell[v]));
-            if (m_p.norms)
-                storeLanes(m_p.norms + pixel, lanes,
-                           L::toFloats(L::add(L::mul(zr[v], zr[v]), L::mul(zi[v], zi[v]))));
-            // Lanes past the batch may escape too, on c = (0, y).
-            const unsigned batch = (1u << lanes) - 1;
-            dwells = L::add(dwells, L::blend(L::maskOf(batch), dwell[v], L::broadcast(0.0)));
-            unsigned rest = batch & L::bits(live[v]);
-            if (rest == 0)
-                continue;
-            double r[kWidth], i[kWidth];
-            L::store(r, zr[v]);
-            L::store(i, zi[v]);
-            for (; rest != 0; rest &= rest - 1) {
-                const int l = __builtin_ctz(rest);
-                m_waiting[m_waitingCount++] = {pixel + l, line, cx[v * kWidth + l], y, r[l], i[l]};
-            }
+    }
+
+    // Queues the given lanes of a vector of the batch, from pixel on.
+    void wait(unsigned lanes, int pixel, int line, const double *cx, double y, Vec zr, Vec zi)
+    {
+        double r[kWidth], i[kWidth];
+        L::store(r, zr);
+        L::store(i, zi);
+        for (; lanes != 0; lanes &= lanes - 1) {
+            const int l = __builtin_ctz(lanes);
+            m_waiting[m_waitingCount++] = {pixel + l, line, cx[l], y, r[l], i[l]};
         }
-        const unsigned sum = unsigned(L::sum(dwells));
-        if constexpr (kBlock)
-            m_p.sums[line] = int(unsigned(m_p.sums[line]) + sum);
-        else
-            m_total += sum;
     }
 
     // The first lanes of a vector's values, stored to consecutive places.
