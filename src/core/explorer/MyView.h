@@ -174,6 +174,8 @@ private:
     void prepareSchedule();
     bool passSuperseded(int sequence);
     WorkerSnapshot takeSnapshot(int sequence);
+    // Computes row r's dwells and norms into the pass's values.
+    ComputedLine computeLine(const WorkerSnapshot &snapshot, int r);
     bool storeLine(const WorkerSnapshot &snapshot, int myLine, const ComputedLine &line);
     void noteLineLimit(int limit);
     void prepareValues();

@@ -94,27 +94,11 @@ void MyView::threadMain(int currentSequence)
         if (myLine >= snapshot.h)
             break;
         const int r = lineTable[myLine];
-        const int limit = max_dwells;
-        int *const dwells = snapshot.values->dwellRow(r);
-        float *const norms = snapshot.values->normRow(r);
-        int update_dwells;
-        long long iterations;
-        if (snapshot.deep) {
-            computeDeepLine(snapshot, r, limit, dwells, norms);
-            iterations = lineIterations(dwells, snapshot.w, limit);
-            // The kernel's own sum wraps at 32 bits.
-            update_dwells = int(unsigned(iterations));
-        } else {
-            update_dwells = mandelLine(originX, originY, escapeRadius, snapshot.x,
-                                       snapshot.y - snapshot.step * r, snapshot.step, limit,
-                                       snapshot.w, dwells, norms);
-            // The sum itself, unless a line this wide could wrap it.
-            const bool wraps = (long long)snapshot.w * limit > (long long)UINT32_MAX;
-            iterations = wraps ? lineIterations(dwells, snapshot.w, limit)
-                               : (long long)unsigned(update_dwells);
-        }
-        colorLine(lineColoring, dwells, norms, snapshot.w, float(escapeRadius), rgb.data());
-        const ComputedLine line{rgb.data(), generation, update_dwells, iterations, limit};
+        ComputedLine line = computeLine(snapshot, r);
+        colorLine(lineColoring, snapshot.values->dwellRow(r), snapshot.values->normRow(r),
+                  snapshot.w, float(escapeRadius), rgb.data());
+        line.rgb = rgb.data();
+        line.coloredWith = generation;
         if (!storeLine(snapshot, myLine, line))
             return;
     }
@@ -125,6 +109,29 @@ void MyView::threadMain(int currentSequence)
     m_display.setNeedsDisplay(true);
     m_threads.sleep(1);
     m_display.setNeedsDisplay(true);
+}
+
+MyView::ComputedLine MyView::computeLine(const WorkerSnapshot &snapshot, int r)
+{
+    const int limit = max_dwells;
+    int *const dwells = snapshot.values->dwellRow(r);
+    float *const norms = snapshot.values->normRow(r);
+    ComputedLine line{nullptr, 0, 0, 0, limit};
+    if (snapshot.deep) {
+        computeDeepLine(snapshot, r, limit, dwells, norms);
+        line.iterations = lineIterations(dwells, snapshot.w, limit);
+        // The kernel's own sum wraps at 32 bits.
+        line.update_dwells = int(unsigned(line.iterations));
+        return line;
+    }
+    line.update_dwells =
+        mandelLine(originX, originY, escapeRadius, snapshot.x, snapshot.y - snapshot.step * r,
+                   snapshot.step, limit, snapshot.w, dwells, norms);
+    // The sum itself, unless a line this wide could wrap it.
+    const bool wraps = (long long)snapshot.w * limit > (long long)UINT32_MAX;
+    line.iterations =
+        wraps ? lineIterations(dwells, snapshot.w, limit) : (long long)unsigned(line.update_dwells);
+    return line;
 }
 
 bool MyView::storeLine(const WorkerSnapshot &snapshot, int myLine, const ComputedLine &computed)
