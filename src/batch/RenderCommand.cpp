@@ -192,6 +192,75 @@ void addRenderOptions(QCommandLineParser &parser, Command command)
     });
 }
 
+namespace {
+
+// The picture's place, size, limit and engine from the options given;
+// an error message, or nothing.
+QString readPlaneOptions(const QCommandLineParser &parser, RenderRequest &r)
+{
+    const auto given = [&parser](const QString &option) { return parser.isSet(option); };
+    bool ok = false;
+    if (given(kSize) && !parseSize(parser.value(kSize), &r.width, &r.height))
+        return tr("--size takes WIDTHxHEIGHT, for example 1920x1080");
+    if (given(kCenter) && !parseExactPair(parser.value(kCenter), r))
+        return tr("--center takes X,Y, for example -0.7436439,0.1318259");
+    if (given(kWidth) && !parseDecimal(parser.value(kWidth), &r.widthText, &r.planeWidth))
+        return tr("--width takes a number, for example 2.5e-1000");
+    if (given(kEngine)) {
+        const std::optional<Engine> engine = engineNamed(parser.value(kEngine).toStdString());
+        if (!engine)
+            return tr("--engine takes auto, exact or deep");
+        r.engine = *engine;
+    }
+    if (given(kDwell) && (r.maxDwell = parser.value(kDwell).toInt(&ok), !ok))
+        return tr("--dwell takes a whole number");
+    if (given(kThreads) && (r.threads = parser.value(kThreads).toInt(&ok), !ok))
+        return tr("--threads takes a whole number");
+    if (given(kOrigin) && !parsePair(parser.value(kOrigin), &r.originX, &r.originY))
+        return tr("--origin takes X,Y, for example 0.1,-0.2");
+    if (given(kEscape) && (r.escapeRadius = parser.value(kEscape).toFloat(&ok), !ok))
+        return tr("--escape takes a number");
+    return {};
+}
+
+// The colouring from the options given; an error message, or nothing.
+QString readColoringOptions(const QCommandLineParser &parser, Coloring &coloring)
+{
+    const auto given = [&parser](const QString &option) { return parser.isSet(option); };
+    bool ok = false;
+    if (given(kPalette))
+        coloring.name = parser.value(kPalette).toStdString();
+    QString why;
+    if (!PaletteLibrary::find(QString::fromStdString(coloring.name), &coloring.palette, &why))
+        return why;
+    if (given(kDensity) && (coloring.density = parser.value(kDensity).toDouble(&ok),
+                            !ok || !std::isfinite(coloring.density)))
+        return tr("--density takes a number");
+    if (given(kOffset) && (coloring.offset = parser.value(kOffset).toDouble(&ok),
+                           !ok || !std::isfinite(coloring.offset)))
+        return tr("--offset takes a number");
+    return {};
+}
+
+// The picture's file from -o; an error message, or nothing.
+QString readOutputPath(const QCommandLineParser &parser, QString &path)
+{
+    path = parser.value(kOutput);
+    if (path.isEmpty())
+        return tr("-o FILE is required");
+    if (path == QLatin1String("-"))
+        path = QStringLiteral("/dev/stdout");
+    // Pictures are PNG: a name that says otherwise would be a surprise.
+    static const QRegularExpression otherImage(
+        QStringLiteral("\\.(jpe?g|gif|bmp|tiff?|webp|ppm|pgm|xpm|ico|avif|heic)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (otherImage.match(path).hasMatch())
+        return tr("%1: only PNG pictures are written; use a .png name").arg(path);
+    return {};
+}
+
+} // namespace
+
 std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser, Command command,
                                                QString *error)
 {
@@ -214,40 +283,11 @@ std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser,
         r = *location;
     }
     r.threads = QThread::idealThreadCount();
-    const auto given = [&parser](const QString &option) { return parser.isSet(option); };
-    bool ok = false;
-    if (given(kSize) && !parseSize(parser.value(kSize), &r.width, &r.height))
-        return fail(tr("--size takes WIDTHxHEIGHT, for example 1920x1080"));
-    if (given(kCenter) && !parseExactPair(parser.value(kCenter), r))
-        return fail(tr("--center takes X,Y, for example -0.7436439,0.1318259"));
-    if (given(kWidth) && !parseDecimal(parser.value(kWidth), &r.widthText, &r.planeWidth))
-        return fail(tr("--width takes a number, for example 2.5e-1000"));
-    if (given(kEngine)) {
-        const std::optional<Engine> engine = engineNamed(parser.value(kEngine).toStdString());
-        if (!engine)
-            return fail(tr("--engine takes auto, exact or deep"));
-        r.engine = *engine;
-    }
-    if (given(kDwell) && (r.maxDwell = parser.value(kDwell).toInt(&ok), !ok))
-        return fail(tr("--dwell takes a whole number"));
-    if (given(kThreads) && (r.threads = parser.value(kThreads).toInt(&ok), !ok))
-        return fail(tr("--threads takes a whole number"));
-    if (given(kOrigin) && !parsePair(parser.value(kOrigin), &r.originX, &r.originY))
-        return fail(tr("--origin takes X,Y, for example 0.1,-0.2"));
-    if (given(kEscape) && (r.escapeRadius = parser.value(kEscape).toFloat(&ok), !ok))
-        return fail(tr("--escape takes a number"));
-    if (given(kPalette))
-        r.coloring.name = parser.value(kPalette).toStdString();
-    QString why;
-    if (!PaletteLibrary::find(QString::fromStdString(r.coloring.name), &r.coloring.palette, &why))
+    if (const QString why = readPlaneOptions(parser, r); !why.isEmpty())
         return fail(why);
-    if (given(kDensity) && (r.coloring.density = parser.value(kDensity).toDouble(&ok),
-                            !ok || !std::isfinite(r.coloring.density)))
-        return fail(tr("--density takes a number"));
-    if (given(kOffset) && (r.coloring.offset = parser.value(kOffset).toDouble(&ok),
-                           !ok || !std::isfinite(r.coloring.offset)))
-        return fail(tr("--offset takes a number"));
-    if (command == Command::Render && given(kTile) &&
+    if (const QString why = readColoringOptions(parser, r.coloring); !why.isEmpty())
+        return fail(why);
+    if (command == Command::Render && parser.isSet(kTile) &&
         !parseTile(parser.value(kTile), &options.tile))
         return fail(tr("--tile takes I/N, band I of N counted from 0, for example 0/4"));
     if (options.tile.count > r.height)
@@ -256,18 +296,8 @@ std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser,
         return fail(QString::fromStdString(problem));
     if (command == Command::Zoom)
         return options; // its frames go into a folder
-    options.outputPath = parser.value(kOutput);
-    if (options.outputPath.isEmpty())
-        return fail(tr("-o FILE is required"));
-    if (options.outputPath == QLatin1String("-"))
-        options.outputPath = QStringLiteral("/dev/stdout");
-    // Pictures are PNG: a name that says otherwise would be a surprise.
-    static const QRegularExpression otherImage(
-        QStringLiteral("\\.(jpe?g|gif|bmp|tiff?|webp|ppm|pgm|xpm|ico|avif|heic)$"),
-        QRegularExpression::CaseInsensitiveOption);
-    if (otherImage.match(options.outputPath).hasMatch())
-        return fail(
-            tr("%1: only PNG pictures are written; use a .png name").arg(options.outputPath));
+    if (const QString why = readOutputPath(parser, options.outputPath); !why.isEmpty())
+        return fail(why);
     return options;
 }
 
