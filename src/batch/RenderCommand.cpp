@@ -96,42 +96,12 @@ bool parseTile(const QString &text, Tile *tile)
     return tile->count >= 1 && tile->index < tile->count;
 }
 
-} // namespace
-
-std::optional<Command> commandNamed(const QString &word)
-{
-    if (word == QLatin1String("render"))
-        return Command::Render;
-    if (word == QLatin1String("zoom"))
-        return Command::Zoom;
-    if (word == QLatin1String("join"))
-        return Command::Join;
-    return std::nullopt;
-}
-
-void addRenderOptions(QCommandLineParser &parser, Command command)
+// What render and zoom share: the picture, its place and its colouring.
+void addPictureOptions(QCommandLineParser &parser)
 {
     const RenderRequest defaults;
     const auto number = [](double value) { return QString::number(value, 'g', 17); };
     const auto pair = [&number](double x, double y) { return number(x) + ',' + number(y); };
-    parser.setApplicationDescription(
-        tr("Explore the Mandelbrot set. Without arguments, opens the window.\n"
-           "dwell render [options] -o FILE renders one picture as PNG without it;\n"
-           "dwell zoom [options] --to W -o FOLDER renders the frames of a zoom movie;\n"
-           "dwell join -o FILE BAND... joins the bands of a poster made with --tile.\n"
-           "dwell COMMAND --help lists a command's options."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), tr("render, zoom or join."));
-    if (command == Command::Join) {
-        parser.addPositionalArgument(QStringLiteral("bands"),
-                                     tr("PNG bands made with render --tile, in any order."),
-                                     QStringLiteral("BAND..."));
-        parser.addOption({{QStringLiteral("o"), kOutput},
-                          tr("PNG file to write; replaced only once it is complete."),
-                          QStringLiteral("FILE")});
-        return;
-    }
     const QString size = QString::number(defaults.width) + 'x' + QString::number(defaults.height);
     parser.addOptions({
         {kSize,
@@ -173,26 +143,7 @@ void addRenderOptions(QCommandLineParser &parser, Command command)
             "its settings."),
          QStringLiteral("FILE")},
     });
-    if (command == Command::Zoom) {
-        parser.addOption({{QStringLiteral("o"), kOutput},
-                          tr("Folder for the frames, made if missing."),
-                          QStringLiteral("FOLDER")});
-        return;
-    }
-    parser.addOptions({
-        {kTile,
-         tr("Render only band I of N horizontal bands, counted from 0 at the top, to be put "
-            "together with dwell join."),
-         QStringLiteral("I/N")},
-        {{QStringLiteral("o"), kOutput},
-         tr("PNG file to write, or - for standard output. An existing file is replaced only "
-            "once the new picture is complete, and keeps its permissions; a device or FIFO "
-            "(such as /dev/stdout) is written directly."),
-         QStringLiteral("FILE")},
-    });
 }
-
-namespace {
 
 // The picture's place, size, limit and engine from the options given;
 // an error message, or nothing.
@@ -260,6 +211,57 @@ QString readOutputPath(const QCommandLineParser &parser, QString &path)
 }
 
 } // namespace
+
+std::optional<Command> commandNamed(const QString &word)
+{
+    if (word == QLatin1String("render"))
+        return Command::Render;
+    if (word == QLatin1String("zoom"))
+        return Command::Zoom;
+    if (word == QLatin1String("join"))
+        return Command::Join;
+    return std::nullopt;
+}
+
+void addRenderOptions(QCommandLineParser &parser, Command command)
+{
+    parser.setApplicationDescription(
+        tr("Explore the Mandelbrot set. Without arguments, opens the window.\n"
+           "dwell render [options] -o FILE renders one picture as PNG without it;\n"
+           "dwell zoom [options] --to W -o FOLDER renders the frames of a zoom movie;\n"
+           "dwell join -o FILE BAND... joins the bands of a poster made with --tile.\n"
+           "dwell COMMAND --help lists a command's options."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("command"), tr("render, zoom or join."));
+    if (command == Command::Join) {
+        parser.addPositionalArgument(QStringLiteral("bands"),
+                                     tr("PNG bands made with render --tile, in any order."),
+                                     QStringLiteral("BAND..."));
+        parser.addOption({{QStringLiteral("o"), kOutput},
+                          tr("PNG file to write; replaced only once it is complete."),
+                          QStringLiteral("FILE")});
+        return;
+    }
+    addPictureOptions(parser);
+    if (command == Command::Zoom) {
+        parser.addOption({{QStringLiteral("o"), kOutput},
+                          tr("Folder for the frames, made if missing."),
+                          QStringLiteral("FOLDER")});
+        return;
+    }
+    parser.addOptions({
+        {kTile,
+         tr("Render only band I of N horizontal bands, counted from 0 at the top, to be put "
+            "together with dwell join."),
+         QStringLiteral("I/N")},
+        {{QStringLiteral("o"), kOutput},
+         tr("PNG file to write, or - for standard output. An existing file is replaced only "
+            "once the new picture is complete, and keeps its permissions; a device or FIFO "
+            "(such as /dev/stdout) is written directly."),
+         QStringLiteral("FILE")},
+    });
+}
 
 std::optional<RenderOptions> renderOptionsFrom(const QCommandLineParser &parser, Command command,
                                                QString *error)
