@@ -507,7 +507,7 @@ private:
             const unsigned batch = (1u << lanes) - 1;
             dwells = L::add(dwells, L::blend(L::maskOf(batch), dwell[v], L::broadcast(0.0)));
             if (const unsigned rest = batch & L::bits(live[v]))
-                wait(rest, pixel, line, cx + v * kWidth, y, zr[v], zi[v]);
+                queueWaiting(rest, pixel, line, cx + v * kWidth, y, zr[v], zi[v]);
         }
         const unsigned sum = unsigned(L::sum(dwells));
         if constexpr (kBlock)
@@ -573,7 +573,8 @@ private:
     }
 
     // Queues the given lanes of a vector of the batch, from pixel on.
-    void wait(unsigned lanes, int pixel, int line, const double *cx, double y, Vec zr, Vec zi)
+    void queueWaiting(unsigned lanes, int pixel, int line, const double *cx, double y, Vec zr,
+                      Vec zi)
     {
         double r[kWidth], i[kWidth];
         L::store(r, zr);
