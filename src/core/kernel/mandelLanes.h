@@ -104,6 +104,9 @@ template <class L, int N, bool kBlock = false> class LaneEngine {
     // takes 11 % less time); with eight, all check at once, which costs a
     // wide view 6 % less.
     static constexpr int kCheckSpread = kWidth < 8 ? N : 1;
+    // It divides both intervals, powers of two, so the gap between checking
+    // steps is one too: the loop finds those steps with a mask.
+    static_assert(kCheckEvery % kCheckSpread == 0 && kCheckRarely % kCheckSpread == 0);
     // At low limits the first iterations leave little for the lanes.
     static constexpr int kFirst = 16;
     // Escaped lanes that may idle together before they take new pixels:
