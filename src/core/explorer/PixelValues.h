@@ -1,7 +1,8 @@
 #pragma once
 
+#include "CacheAligned.h"
+
 #include <cstddef>
-#include <memory>
 
 namespace dwell {
 
@@ -11,18 +12,30 @@ namespace dwell {
 // only once the view marks them kept.
 struct PixelValues {
     PixelValues(int w, int h)
-        : width(w), height(h), dwells(new int[std::size_t(w) * std::size_t(h)]),
-          norms(new float[std::size_t(w) * std::size_t(h)])
+        : width(w), height(h), stride(paddedRow(w)),
+          dwells(makeCacheAligned<int>(stride * std::size_t(h))),
+          norms(makeCacheAligned<float>(stride * std::size_t(h)))
     {
     }
 
-    int *dwellRow(int row) { return dwells.get() + std::size_t(row) * std::size_t(width); }
-    float *normRow(int row) { return norms.get() + std::size_t(row) * std::size_t(width); }
+    int *dwellRow(int row) { return dwells.get() + std::size_t(row) * stride; }
+    float *normRow(int row) { return norms.get() + std::size_t(row) * stride; }
 
     const int width;
     const int height;
-    const std::unique_ptr<int[]> dwells;
-    const std::unique_ptr<float[]> norms;
+
+private:
+    // Whole cache lines per row: the workers write neighbouring rows at the same time.
+    static std::size_t paddedRow(int w)
+    {
+        constexpr std::size_t perLine = kCacheLine / sizeof(int);
+        static_assert(sizeof(int) == sizeof(float));
+        return (std::size_t(w) + perLine - 1) / perLine * perLine;
+    }
+
+    const std::size_t stride;
+    const CacheAlignedArray<int> dwells;
+    const CacheAlignedArray<float> norms;
 };
 
 } // namespace dwell

@@ -6,8 +6,17 @@ namespace dwell {
 
 BitmapImage::BitmapImage(int pixelsWide, int pixelsHigh)
     : m_width(std::max(pixelsWide, 0)), m_height(std::max(pixelsHigh, 0)),
-      m_pixels(std::size_t(m_width) * std::size_t(m_height) * 3, 0xff)
+      m_byteCount(std::size_t(m_width) * std::size_t(m_height) * 3),
+      m_pixels(makeCacheAligned<std::uint8_t>(m_byteCount))
 {
+    std::fill_n(m_pixels.get(), m_byteCount, std::uint8_t(0xff));
+}
+
+BitmapImage::BitmapImage(const BitmapImage &other)
+    : m_width(other.m_width), m_height(other.m_height), m_byteCount(other.m_byteCount),
+      m_pixels(makeCacheAligned<std::uint8_t>(m_byteCount))
+{
+    std::copy_n(other.m_pixels.get(), m_byteCount, m_pixels.get());
 }
 
 } // namespace dwell

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "CacheAligned.h"
+
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace dwell {
 
@@ -10,18 +12,24 @@ namespace dwell {
 class BitmapImage {
 public:
     BitmapImage(int pixelsWide, int pixelsHigh);
+    BitmapImage(const BitmapImage &other);
+    BitmapImage(BitmapImage &&) noexcept = default;
+    BitmapImage &operator=(const BitmapImage &) = delete;
+    BitmapImage &operator=(BitmapImage &&) noexcept = default;
 
     int pixelsWide() const { return m_width; }
     int pixelsHigh() const { return m_height; }
     int bytesPerRow() const { return 3 * m_width; }
-    std::uint8_t *bitmapData() { return m_pixels.data(); }
-    const std::uint8_t *bitmapData() const { return m_pixels.data(); }
-    std::size_t byteCount() const { return m_pixels.size(); }
+    std::uint8_t *bitmapData() { return m_pixels.get(); }
+    const std::uint8_t *bitmapData() const { return m_pixels.get(); }
+    std::size_t byteCount() const { return m_byteCount; }
 
 private:
     int m_width;
     int m_height;
-    std::vector<std::uint8_t> m_pixels;
+    std::size_t m_byteCount;
+    // Workers store rows from several cores at once.
+    CacheAlignedArray<std::uint8_t> m_pixels;
 };
 
 } // namespace dwell
