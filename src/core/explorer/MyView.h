@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AdaptiveMutex.h"
 #include "BitmapImage.h"
 #include "Coloring.h"
 #include "ExactWindow.h"
@@ -108,7 +109,7 @@ public:
 
     // Taken for every change of the picture, the pass and the plane window;
     // never held across the kernel or a call that takes it again.
-    std::mutex workLock;
+    AdaptiveMutex workLock;
 
     // Guarded by workLock.
     std::unique_ptr<BitmapImage> myImage;

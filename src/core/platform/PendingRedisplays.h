@@ -2,7 +2,9 @@
 
 #include "Geometry.h"
 
+#include "AdaptiveMutex.h"
 #include <functional>
+
 #include <mutex>
 #include <optional>
 
@@ -27,7 +29,7 @@ private:
     void scheduleLocked();
 
     const std::function<void()> m_scheduleFlush;
-    std::mutex m_mutex;
+    AdaptiveMutex m_mutex;
     std::optional<NSRect> m_union;
     bool m_wholeView = false;
     bool m_flushScheduled = false;
