@@ -1,6 +1,7 @@
 #include "BitmapImage.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace dwell {
 
@@ -17,6 +18,26 @@ BitmapImage::BitmapImage(const BitmapImage &other)
       m_pixels(makeCacheAligned<std::uint8_t>(m_byteCount))
 {
     std::copy_n(other.m_pixels.get(), m_byteCount, m_pixels.get());
+}
+
+BitmapImage::BitmapImage(BitmapImage &&other) noexcept
+    : m_width(std::exchange(other.m_width, 0)), m_height(std::exchange(other.m_height, 0)),
+      m_byteCount(std::exchange(other.m_byteCount, 0)), m_pixels(std::move(other.m_pixels))
+{
+}
+
+BitmapImage &BitmapImage::operator=(const BitmapImage &other)
+{
+    return *this = BitmapImage(other);
+}
+
+BitmapImage &BitmapImage::operator=(BitmapImage &&other) noexcept
+{
+    m_width = std::exchange(other.m_width, 0);
+    m_height = std::exchange(other.m_height, 0);
+    m_byteCount = std::exchange(other.m_byteCount, 0);
+    m_pixels = std::move(other.m_pixels);
+    return *this;
 }
 
 } // namespace dwell

@@ -13,9 +13,10 @@ class BitmapImage {
 public:
     BitmapImage(int pixelsWide, int pixelsHigh);
     BitmapImage(const BitmapImage &other);
-    BitmapImage(BitmapImage &&) noexcept = default;
-    BitmapImage &operator=(const BitmapImage &) = delete;
-    BitmapImage &operator=(BitmapImage &&) noexcept = default;
+    // Moves leave other empty.
+    BitmapImage(BitmapImage &&other) noexcept;
+    BitmapImage &operator=(const BitmapImage &other);
+    BitmapImage &operator=(BitmapImage &&other) noexcept;
 
     int pixelsWide() const { return m_width; }
     int pixelsHigh() const { return m_height; }

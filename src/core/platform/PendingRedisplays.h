@@ -1,10 +1,9 @@
 #pragma once
 
+#include "AdaptiveMutex.h"
 #include "Geometry.h"
 
-#include "AdaptiveMutex.h"
 #include <functional>
-
 #include <mutex>
 #include <optional>
 
